@@ -1,0 +1,36 @@
+# Flags and helpers shared by every target of both builds.
+
+add_compile_options(-Wall -Wextra)
+if(NOT WIN32 AND TERRAVA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # terrava.scr may import only Windows' own DLLs: the C++ and thread runtimes go in statically.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+# OpenGL: opengl32/glu32 on Windows; Mesa's libGL, GLU and OSMesa natively.
+if(WIN32)
+  add_library(terrava_gl INTERFACE)
+  target_link_libraries(terrava_gl INTERFACE opengl32 glu32)
+else()
+  find_library(OSMESA_LIBRARY OSMesa REQUIRED)
+  find_library(GLU_LIBRARY GLU REQUIRED)
+  find_library(GL_LIBRARY GL REQUIRED)
+  add_library(terrava_gl INTERFACE)
+  target_link_libraries(terrava_gl INTERFACE ${OSMESA_LIBRARY} ${GLU_LIBRARY} ${GL_LIBRARY})
+endif()
+
+# A portable module: a static library of every .cpp in its folder, with src/ on the include path.
+function(terrava_module name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(ex ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+endfunction()

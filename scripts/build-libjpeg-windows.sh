@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds libjpeg-turbo (API 62) for the Windows build from Debian's source
+# package with the mingw-w64 toolchain, into build/deps/libjpeg-windows.
+# Skips the work when the library is already there.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+prefix="$here/build/deps/libjpeg-windows"
+[ -f "$prefix/lib/libjpeg.a" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+src_list=/etc/apt/sources.list.d/terrava-deb-src.sources
+if [ ! -f "$src_list" ]; then
+  # Same mirrors as the machine's own Debian entry, for source packages.
+  sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$src_list" >/dev/null
+  $sudo apt-get update -qq
+fi
+
+work="$here/build/deps/libjpeg-src"
+rm -rf "$work"; mkdir -p "$work"
+( cd "$work" && apt-get source -qq --download-only libjpeg-turbo >/dev/null 2>&1 || apt-get source -qq --download-only libjpeg-turbo )
+( cd "$work" && dpkg-source -x --no-check ./*.dsc src >/dev/null )
+cat > "$work/toolchain.cmake" <<'TC'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+TC
+cmake -S "$work/src" -B "$work/build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+  -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -DWITH_JPEG7=OFF >/dev/null
+cmake --build "$work/build" --target jpeg-static >/dev/null
+mkdir -p "$prefix/lib" "$prefix/include"
+cp "$work/build/libjpeg.a" "$prefix/lib/"
+cp "$work/build/jconfig.h" "$work/src/jpeglib.h" "$work/src/jmorecfg.h" "$work/src/jerror.h" "$prefix/include/"
+rm -rf "$work"
+echo "setup: built libjpeg for Windows in $prefix"

@@ -1,0 +1,34 @@
+// terrava-tool: what a developer or scene author uses without starting the
+// saver. Dispatches the first argument to one subcommand.
+#include <cstdio>
+#include <cstring>
+
+#include "tool_commands.h"
+
+namespace {
+
+struct ToolCommand {
+  const char* name;
+  const char* usage;
+  int (*run)(int argc, char** argv);
+};
+
+const ToolCommand kCommands[] = {
+    {"archive", "archive pack [--method stored|rar20] [--solid] DIR OUT | list ARCHIVE | extract ARCHIVE DIR",
+     RunArchiveCommand},
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: terrava-tool COMMAND ...\n");
+  for (const ToolCommand& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  for (const ToolCommand& c : kCommands)
+    if (std::strcmp(argv[1], c.name) == 0) return c.run(argc - 2, argv + 2);
+  return Usage();
+}

@@ -1,0 +1,5 @@
+// The subcommands of terrava-tool. Each lives in its own tool_<name>.cpp and
+// receives the arguments after its own name; it returns the exit code.
+#pragma once
+
+int RunArchiveCommand(int argc, char** argv);  // tool_archive.cpp
