@@ -1,0 +1,65 @@
+// Opens the data archive embedded in the real terrava.scr (loaded as a data
+// file next to this test program) and reads members through ArchiveFile.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "archive/archive_file.h"
+#include "platform/win32_platform.h"
+
+namespace {
+
+class EmbeddedArchive : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n);
+    dir = dir.substr(0, dir.find_last_of("\\/") + 1);
+    module = LoadLibraryExA((dir + "terrava.scr").c_str(), nullptr,
+                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    Win32SetResourceModule(module);
+  }
+  static void TearDownTestSuite() {
+    Win32SetResourceModule(nullptr);
+    if (module) FreeLibrary(module);
+  }
+  static HMODULE module;
+};
+HMODULE EmbeddedArchive::module = nullptr;
+
+TEST_F(EmbeddedArchive, ModuleLoadsAndHoldsTheArchiveResource) {
+  ASSERT_NE(module, nullptr);
+  ASSERT_NE(FindResourceA(module, MAKEINTRESOURCEA(125), "CustomData"), nullptr);
+  ASSERT_NE(FindResourceA(module, MAKEINTRESOURCEA(125), "customdata"), nullptr);
+}
+
+TEST_F(EmbeddedArchive, OpensTheTextureListByEverySpellingOfItsName) {
+  for (const char* name : {"texture.txt", "TEXTURE.TXT", "Texture.Txt"}) {
+    ArchiveFile file;
+    ASSERT_EQ(file.OpenMember(name), 1) << name;
+    char line[128];
+    file.ReadLine(line, sizeof line);
+    EXPECT_STREQ(line, "END_TEXT") << name;
+  }
+}
+
+TEST_F(EmbeddedArchive, FindsMembersInFoldersWithAnySeparatorAndCase) {
+  for (const char* name : {"textures\\readme.txt", "textures/readme.txt", "TEXTURES_README.TXT",
+                           "Textures\\ReadMe.TXT"}) {
+    ArchiveFile file;
+    EXPECT_EQ(file.OpenMember(name), 1) << name;
+    EXPECT_GT(file.size, 0u) << name;
+  }
+}
+
+TEST_F(EmbeddedArchive, MissingMemberLeavesAnEmptyStream) {
+  ArchiveFile file;
+  EXPECT_EQ(file.OpenMember("no such member"), 0);
+  EXPECT_EQ(file.data, nullptr);
+  EXPECT_EQ(file.size, 0u);
+}
+
+}  // namespace
