@@ -1,0 +1,38 @@
+// SaverSettings: the record of every user setting, and its two process-wide
+// instances. `settings` is filled at start-up (zero, then the factory
+// defaults, then the stored values), edited by the configuration dialog and
+// only read by everything else: the saver run, the scene, the overlay and
+// the music. `defaultSettings` holds the factory defaults that the dialog's
+// "Restore Defaults" copies back. Field names are those of the registry
+// values (see setting_table.h for the full list of names and keys).
+#pragma once
+
+#include <cstdint>
+
+struct SaverSettings {
+  bool EnableMusic = false;  // play the music during the saver run
+  bool ShowClock = false;    // draw the clock
+  bool ShowFlame = false;    // read by nothing; always saved as 0
+  bool ShowFPS = false;      // draw the frame rate
+  bool VSync = false;        // swap interval 1 instead of 0
+  bool UseDesktop = false;   // run in the desktop's mode instead of Width x Height x Depth
+  bool MouseExit = false;    // mouse movement ends the saver
+  bool DefGamma = false;     // leave the gamma ramp alone; Gamma is then forced to 50
+  bool TimeFormat = false;   // true: 12-hour clock with AM/PM mark; false: 24-hour clock
+  int32_t Speed = 0;         // camera speed, 0..100 in the dialog; the run takes it unsigned
+  int32_t Volume = 0;        // music volume, 1..100 in the dialog
+  int32_t Gamma = 0;         // brightness, 0..100 in the dialog, 50 neutral; taken unsigned
+  int32_t Width = 0;         // display width, pixels
+  int32_t Height = 0;        // display height, pixels
+  int32_t Depth = 0;         // display depth, bits per pixel
+};
+
+// The settings in effect; zero until start-up fills them.
+extern SaverSettings settings;
+// The factory defaults (plus the current ShowFlame and VSync), for the
+// dialog's "Restore Defaults".
+extern SaverSettings defaultSettings;
+
+// Back to the state at process start: both records zero and the defaults
+// table empty, so that tests in one process do not leak state.
+void ResetSettings();
