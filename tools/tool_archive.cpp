@@ -1,0 +1,190 @@
+// terrava-tool archive: packs a folder tree into a RAR 2.x archive, and
+// lists or extracts any RAR 1.5-2.x archive through the saver's own
+// RarReader, so that what the tool reports is what the saver would get:
+//   archive pack [--method stored] DIR OUT
+//   archive list ARCHIVE
+//   archive extract ARCHIVE DIR
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "archive/rar_reader.h"
+#include "archive_tree.h"
+#include "archive_writer.h"
+#include "tool_commands.h"
+
+namespace {
+
+// A file header as the walk found it.
+struct ListedMember {
+  RarBlockHeader header;
+  std::string name;  // as stored, cut to 259 characters
+  bool directory() const { return (header.flags & rar::kDirectoryMask) == rar::kDirectoryMask; }
+};
+
+// The outcome of extracting one member by its name.
+struct Extracted {
+  int result = 0;
+  const char* failure = nullptr;
+  uint8_t* data = nullptr;
+  uint32_t size = 0;
+  ~Extracted() { delete[] data; }
+};
+
+int Usage() {
+  std::fprintf(stderr, "usage: terrava-tool archive pack [--method %s] DIR OUT\n", MemberPackerNames().c_str());
+  std::fprintf(stderr, "       terrava-tool archive list ARCHIVE\n");
+  std::fprintf(stderr, "       terrava-tool archive extract ARCHIVE DIR\n");
+  return 2;
+}
+
+int Error(const std::string& text) {
+  std::fprintf(stderr, "terrava-tool archive: %s\n", text.c_str());
+  return 1;
+}
+
+// Walks every file header from the start; *end receives why the walk stopped.
+bool WalkMembers(const std::vector<uint8_t>& bytes, std::vector<ListedMember>* members, const char** end) {
+  MemoryArchive archive{bytes.data(), uint32_t(bytes.size()), 0};
+  if (!rarReader.ReadArchiveStart(archive)) {
+    *end = rarReader.failure;
+    return false;
+  }
+  for (; rarReader.FindNextFileHeader(archive); archive.offset = rarReader.nextBlock)
+    members->push_back(ListedMember{rarReader.fileHeader, rarReader.memberName});
+  *end = rarReader.failure;
+  return true;
+}
+
+void ExtractByName(const std::vector<uint8_t>& bytes, const std::string& name, Extracted* out) {
+  MemoryArchive archive{bytes.data(), uint32_t(bytes.size()), 0};
+  out->result = rarReader.ExtractMember(&out->data, &out->size, name.c_str(), archive);
+  out->failure = rarReader.failure;
+}
+
+// The stored name with bytes outside printable ASCII written as \xNN.
+std::string Printable(const std::string& name) {
+  std::string s;
+  for (unsigned char c : name) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    s += (c < 0x20 || c >= 0x7F) ? std::string(hex) : std::string(1, char(c));
+  }
+  return s;
+}
+
+void PrintTableHead() { std::printf("    packed   unpacked  method  ver  crc       result  name\n"); }
+
+void PrintMember(const ListedMember& m, const char* result, const char* why) {
+  std::printf("%10u %10u  0x%02X  %4u  %08X  %-6s  %s%s", m.header.packSize, m.header.unpackedSize,
+              m.header.method, m.header.unpackVersion, m.header.fileCrc, result, Printable(m.name).c_str(),
+              m.directory() ? "\\" : "");
+  if (why) std::printf("  (%s)", why);
+  std::printf("\n");
+}
+
+// Loads the archive and walks it; false (after a message) when it is no archive.
+bool OpenArchive(const char* path, std::vector<uint8_t>* bytes, std::vector<ListedMember>* members,
+                 const char** end) {
+  if (!ReadFileBytes(path, bytes)) {
+    Error(std::string("cannot read ") + path);
+    return false;
+  }
+  if (!WalkMembers(*bytes, members, end)) {
+    Error(std::string(path) + ": " + *end);
+    return false;
+  }
+  std::printf("%s: %zu bytes%s\n", path, bytes->size(), rarReader.solid ? ", solid" : "");
+  PrintTableHead();
+  return true;
+}
+
+int Summarise(size_t members, int failed, const char* end) {
+  std::printf("%zu members, %zu ok, %d failed", members, members - size_t(failed), failed);
+  if (std::strcmp(end, "no further block header") != 0) std::printf("; walk stopped: %s", end);
+  std::printf("\n");
+  return failed ? 1 : 0;
+}
+
+int List(int argc, char** argv) {
+  if (argc != 1) return Usage();
+  std::vector<uint8_t> bytes;
+  std::vector<ListedMember> members;
+  const char* end = nullptr;
+  if (!OpenArchive(argv[0], &bytes, &members, &end)) return 1;
+  int failed = 0;
+  for (const ListedMember& m : members) {
+    Extracted e;
+    ExtractByName(bytes, m.name, &e);
+    failed += !e.result;
+    PrintMember(m, e.result ? "ok" : "FAILED", e.failure);
+  }
+  return Summarise(members.size(), failed, end);
+}
+
+// Extracts one member below dir; returns the failure text or null.
+const char* ExtractTo(const std::vector<uint8_t>& bytes, const ListedMember& m, const std::string& dir) {
+  std::string path;
+  if (!MemberOutputPath(dir, m.name.c_str(), &path)) return "unsafe name refused";
+  Extracted e;
+  ExtractByName(bytes, m.name, &e);
+  if (!e.result) return e.failure;
+  if (m.directory()) return MakeFolders(path) ? nullptr : "cannot create folder";
+  return WriteFileBytes(path, e.data, e.size) ? nullptr : "cannot write file";
+}
+
+int Extract(int argc, char** argv) {
+  if (argc != 2) return Usage();
+  std::vector<uint8_t> bytes;
+  std::vector<ListedMember> members;
+  const char* end = nullptr;
+  if (!OpenArchive(argv[0], &bytes, &members, &end)) return 1;
+  if (!MakeFolders(argv[1])) return Error(std::string("cannot create ") + argv[1]);
+  int failed = 0;
+  for (const ListedMember& m : members) {
+    const char* why = ExtractTo(bytes, m, argv[1]);
+    failed += why != nullptr;
+    PrintMember(m, why ? "FAILED" : "ok", why);
+  }
+  return Summarise(members.size(), failed, end);
+}
+
+int Pack(int argc, char** argv) {
+  std::string method = "stored";
+  if (argc == 4 && std::strcmp(argv[0], "--method") == 0) {
+    method = argv[1];
+    argc -= 2;
+    argv += 2;
+  }
+  if (argc != 2) return Usage();
+  std::unique_ptr<MemberPacker> packer = MakeMemberPacker(method);
+  if (!packer) return Error("unknown method " + method + " (known: " + MemberPackerNames() + ")");
+  std::vector<ArchiveEntry> entries;
+  std::vector<uint8_t> archive;
+  std::string error;
+  if (!CollectTree(argv[0], &entries, &error) || !WriteRarArchive(entries, *packer, &archive, &error))
+    return Error(error);
+  if (!WriteFileBytes(argv[1], archive.data(), uint32_t(archive.size())))
+    return Error(std::string("cannot write ") + argv[1]);
+  std::printf("%s: %zu members, %zu bytes\n", argv[1], entries.size(), archive.size());
+  return 0;
+}
+
+const struct {
+  const char* name;
+  int (*run)(int argc, char** argv);
+} kSubcommands[] = {
+    {"pack", Pack},
+    {"list", List},
+    {"extract", Extract},
+};
+
+}  // namespace
+
+int RunArchiveCommand(int argc, char** argv) {
+  if (argc < 1) return Usage();
+  for (const auto& s : kSubcommands)
+    if (std::strcmp(argv[0], s.name) == 0) return s.run(argc - 1, argv + 1);
+  return Usage();
+}
