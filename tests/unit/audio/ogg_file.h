@@ -1,0 +1,33 @@
+// Ogg Vorbis test files made at test time: the tone is written as a WAV
+// file and encoded with `oggenc` (vorbis-tools) into the test output folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "unit/audio/tone_wav.h"
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Encodes the tone; returns the Ogg bytes, empty when oggenc failed.
+inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& name) {
+  std::string dir = std::string(TERRAVA_BINARY_DIR) + "/test-output/audio";
+  std::string wavPath = dir + "/" + name + ".wav";
+  std::string oggPath = dir + "/" + name + ".ogg";
+  std::system(("mkdir -p '" + dir + "'").c_str());
+  std::vector<uint8_t> wav = ToneWav(spec);
+  std::ofstream(wavPath, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
+  std::remove(oggPath.c_str());
+  std::string command = "oggenc -Q -q 6 -o '" + oggPath + "' '" + wavPath + "'";
+  if (std::system(command.c_str()) != 0) return {};
+  return ReadBytes(oggPath);
+}
