@@ -1,0 +1,34 @@
+// JpegImage and its loader: a JPEG file decoded by libjpeg, wholly in memory,
+// into packed RGB rows placed bottom-up (the top scanline lands in the last
+// row), which is the row order OpenGL expects for texture row 0. Every
+// decode yields 3 components: greyscale files are expanded to RGB; CMYK and
+// YCCK files are rejected.
+#pragma once
+
+#include <cstdint>
+
+#include "image/image_limits.h"
+
+// Length of JpegImage::failure, as libjpeg's own message buffer.
+constexpr int kJpegFailureBytes = 200;
+
+struct JpegImage {
+  int rowBytes = 0;               // width * 3; rows follow each other without gaps
+  int width = 0;                  // pixels
+  int height = 0;                 // pixels
+  uint8_t* pixels = nullptr;      // rowBytes * height bytes of R, G, B; malloc'd, freed by FreeJpegImage
+  char failure[kJpegFailureBytes] = {};  // why the last load failed (never shown by the saver)
+};
+
+// Decodes a JPEG file held in memory. True when the image was decoded (data
+// that ends early or is corrupt decodes with a warning, as far as it goes).
+// On failure returns false, sets failure and leaves the other fields as
+// they were; nothing is allocated.
+bool DecodeJpegImage(const uint8_t* data, uint32_t size, JpegImage* image,
+                     uint32_t maxSide = kMaxImageSide);
+
+// Decodes the archive member path, or with fromResource set the "CustomData"
+// resource resourceId (whatever path says).
+bool LoadJpegImage(const char* path, JpegImage* image, uint8_t fromResource, int resourceId);
+
+void FreeJpegImage(JpegImage* image);

@@ -1,0 +1,31 @@
+// Texture: one OpenGL texture and the archive path it was loaded from. The
+// scene finds textures by this path; the loader screen also loads its
+// pictures through it, from data resources.
+#pragma once
+
+#include <cstdint>
+
+// "textures\" followed by a name of at most 22 characters, and the NUL.
+constexpr int kTexturePathBytes = 32;
+
+class Texture {
+ public:
+  virtual ~Texture() = default;  // releases nothing: GL textures go with the context
+
+  // Sets path to "textures\<name>" (truncated to fit) and loads the image by
+  // the last three characters of name, compared case-sensitively: "jpg" or
+  // "JPG" decodes a JPEG, from the archive member path or, with fromResource
+  // set, from "CustomData" resource resourceId; "tga" or "TGA" decodes a TGA,
+  // always from the archive. Any other ending, or a failed load, leaves
+  // glName 0. Returns whether a texture was made. The GL context must be
+  // current.
+  bool Load(const char* name, uint8_t fromResource = 0, int resourceId = 0);
+
+  uint32_t glName = 0;  // OpenGL texture name; 0 when nothing loaded
+  char path[kTexturePathBytes] = {};
+};
+
+// Whether a scene object binding the texture requested under path marks it as
+// carrying alpha: the last three characters are exactly "tga" (lower case
+// only, so "mater.TGA" loads as a TGA but is not marked).
+bool TexturePathCarriesAlpha(const char* path);
