@@ -42,7 +42,9 @@ inline void PutU32(std::vector<uint8_t>* out, uint32_t v) {
   PutU16(out, v & 0xFFFF);
   PutU16(out, v >> 16);
 }
-inline void PutTag(std::vector<uint8_t>* out, const char* tag) { out->insert(out->end(), tag, tag + 4); }
+inline void PutTag(std::vector<uint8_t>* out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out->push_back(uint8_t(tag[i]));
+}
 
 // One value in the spec's encoding, from the 16-bit value it should decode to.
 inline void PutValue(std::vector<uint8_t>* out, const ToneSpec& spec, int16_t v) {
