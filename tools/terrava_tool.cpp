@@ -16,6 +16,7 @@ struct ToolCommand {
 const ToolCommand kCommands[] = {
     {"archive", "archive pack [--method stored|rar20] [--solid] DIR OUT | list ARCHIVE | extract ARCHIVE DIR",
      RunArchiveCommand},
+    {"image", "image decode IN OUT    (JPEG or TGA through the saver's decoders; OUT .pam, or .png)", RunImageCommand},
 };
 
 int Usage() {

@@ -3,3 +3,4 @@
 #pragma once
 
 int RunArchiveCommand(int argc, char** argv);  // tool_archive.cpp
+int RunImageCommand(int argc, char** argv);    // tool_image.cpp
