@@ -1,0 +1,99 @@
+// The fixed GL state of the saver's frame and the per-object defaults.
+#include "scene/frame_state.h"
+
+#include "platform/opengl.h"
+
+namespace {
+
+// The 4:3 frustum of the saver: 2·atan(40/80), about 53 degrees vertically,
+// near plane 80 and far plane 5000000 world units (the Earth's radius is 16200).
+constexpr double kFrustumHalfHeight = 40.0;
+constexpr double kAspect = 1.3333334f;  // the 4:3 frame, as a float
+constexpr double kNearPlane = 80.0;
+constexpr double kFarPlane = 5000000.0;
+
+void InitProjection(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  double halfWidth = kFrustumHalfHeight * kAspect;
+  glFrustum(-halfWidth, halfWidth, -kFrustumHalfHeight, kFrustumHalfHeight, kNearPlane, kFarPlane);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void InitLights() {
+  const GLfloat ambient[4] = {0.0f, 0.0f, 0.04f, 0.0f};
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+  glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+
+  const GLfloat sunPosition[4] = {0.0f, 0.0f, 9100.0f, 1.0f};
+  const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  glLightfv(GL_LIGHT1, GL_POSITION, sunPosition);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
+  glLightfv(GL_LIGHT1, GL_SPECULAR, white);
+
+  const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  const GLfloat grey[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_SPECULAR, black);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, grey);
+  glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 3.0f);
+  glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 60.0f);
+  glLightf(GL_LIGHT2, GL_QUADRATIC_ATTENUATION, 0.006f);
+  glDisable(GL_LIGHT2);
+}
+
+}  // namespace
+
+void InitSceneGlState(int width, int height) {
+  glEnable(GL_NORMALIZE);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  InitProjection(width, height);
+  InitLights();
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glLineWidth(1.0f);
+  ApplyFrameDefaults();
+}
+
+void ApplyFrameDefaults() {
+  // Changed by objects, restored by each Render.
+  glEnable(GL_ALPHA_TEST);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT1);
+  glEnable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_LIGHT0);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_COLOR_MATERIAL);
+  glDisable(GL_TEXTURE_GEN_S);
+  glDisable(GL_TEXTURE_GEN_T);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glAlphaFunc(GL_ALWAYS, 0.0f);
+  glDepthMask(GL_TRUE);
+  glCullFace(GL_BACK);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+
+  // Set at the start of a frame, left by objects as they set them.
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void PushEnvProjection(float fov) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  double halfWidth = fov * kAspect;
+  glFrustum(-halfWidth, halfWidth, -fov, fov, 1.0, 1000.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void PopEnvProjection() {
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+}

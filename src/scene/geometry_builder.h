@@ -1,0 +1,23 @@
+// The standard geometries, generated: the unit icosphere (poles on the z
+// axis, texture seam duplicated) that spheres, atmosphere shells and the
+// scan draw, and the ±0.5 cube of the sky box. terrava-tool mesh writes them
+// as geometry files; tests round-trip them through the loader.
+#pragma once
+
+#include "scene/geometry.h"
+
+// An icosahedron with two vertices on the z axis, each face split into four
+// subdivisions times, pushed out to the unit sphere: 3 subdivisions give 642
+// vertices and 1280 faces, 1 gives 42 and 80. Corner normals are the vertex
+// directions. Texture coordinates: s is the longitude (0..1 once round,
+// increasing eastwards seen from outside with the north pole up), t runs
+// from 0 at the north pole (z = -1, the top row of the image) to 1 at the
+// south pole; faces across the s = 0 meridian get duplicated coordinates
+// with s + 1, and every pole corner its own s.
+GeometryData BuildIcosphere(int subdivisions);
+
+// The cube with corners at ±0.5: 8 vertices, 12 faces wound counter-clockwise
+// seen from outside, so that a sphere drawn with front faces culled (the sky
+// box) shows them from inside; corner normals are the face normals. Texture
+// coordinates: the 12 corners of a 3 x 2 grid, one cell per face.
+GeometryData BuildEnvCube();

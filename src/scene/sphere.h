@@ -1,0 +1,91 @@
+// Sphere: planets and everything layered on them (ocean, land, lights,
+// clouds, atmosphere shells, the depth-only mask), the sky box around the
+// viewer (`env`), moons, satellites and flashing layers. Also the standard
+// sphere display lists every Sphere draws from, built once before the scene
+// files are read.
+#pragma once
+
+#include <cstdint>
+
+#include "scene/geometry.h"
+#include "scene/scene_file.h"
+#include "scene/scene_object.h"
+
+class Sphere : public SceneObject {
+ public:
+  Sphere();  // draws two random texture offsets
+
+  void Render(const CameraController& camera) override;
+  void Update(double dt) override;
+
+  uint32_t listId = 0;                      // display list drawn; the sphere list from `begin`
+  Vector3 rotationAxis = {0.0f, 1.0f, 0.0f};
+  float angle = 0.0f;                       // degrees, advanced by Update
+  float rate = 0.2f;                        // degrees per second
+  float radius = 5.0f;                      // world units
+  float alpha = 1.0f;                       // 0..1; below 1 takes the translucent branch
+  float fov = 1.0f;                         // half height of the `env` frustum at distance 1
+  float tiling = 1.0f;                      // texture repeats
+  float detiling = 0.0f;                    // degrees of extra rotation and texture shift
+  float flashTime = 1.0f;                   // seconds into the current flash phase
+  float flashPeriod = 1.0f;                 // seconds of the current flash phase
+  float texOffsetS = 0.0f, texOffsetT = 0.0f;  // 0..1, new on every flash
+  float texRotation = 0.0f;                 // degrees 0..180, new on every random flash
+  Vector3 orientAxis = {1.0f, 0.0f, 0.0f};
+  float orientAngle = 90.0f;                // degrees; turns the file's z poles to -y
+  float period = 365.0f;                    // orbit angle is 5000 / period * sceneClock
+  bool isEnv = false;                       // sky box around the eye
+  bool unlit = false;                       // `light`: drawn without lighting; does not revolve
+  bool isAtmosphere = false;                // `atmo`/`scatter`: view-aligned shell
+  bool wire = false;
+  bool revolves = true;                     // `orbit` clears it
+  bool noDepthWrite = false;                // `depth`
+  bool isMask = false;                      // writes depth only
+  bool flash = false;
+  bool flashOn = false;
+  bool randomFlash = false;                 // `rnd`
+  bool satellite = false;                   // `sys`: circles its parent
+  bool polarSatellite = false;              // `uranmoon`
+  bool planetOrbit = false;                 // `plt`: the wide ellipse
+  bool specular = false;
+
+ private:
+  bool HasParentForSatellite() const { return satellite && parent != nullptr; }
+  void EnterEnvFrustum(const CameraController& camera);
+  void ApplyRotation();
+  void ApplyAlpha();
+  void ApplyMaterial();
+  void FaceViewer(const CameraController& camera);
+  void ApplyFlash();
+  void ApplyWire();
+  void ApplyMaskAndSatellite();
+  void Draw();
+  void DrawScan();
+  void Restore(const CameraController& camera);
+  void UpdateOrbit(float orbitAngle);
+  void UpdateSatellite();
+  void UpdateFlash(double dt);
+};
+
+// The `sphere` block parser (ObjectParser).
+void ParseSphere(SceneReader& reader, ObjectList& list);
+
+// Display lists of the atmosphere (`atmo`, alpha 3x^2 - 0.6) and scattering
+// (`scatter`, alpha 1.6x + 1.6) shells, and the sphere geometry that the
+// scan of wire spheres draws triangle by triangle.
+struct SphereLists {
+  uint32_t atmosphere = 0;  // GL display list name; 0: not built
+  uint32_t scatter = 0;
+  GeometryData scanGeometry;
+};
+extern SphereLists sphereLists;
+
+// Once before the scene files are read: loads the env, sphere and noised
+// sphere geometry slots (in that order) and builds the two shell lists from
+// "meshes\sphere.dat". Needs a current GL context.
+void BuildSphereLists();
+// Keeps "meshes\sphere.dat" in memory for the scan of wire spheres.
+void LoadScanSphere();
+// Forgets the list names and frees the scan geometry (the GL lists go with
+// the context); the slots are reset by ResetGeometrySlots.
+void ReleaseSphereLists();

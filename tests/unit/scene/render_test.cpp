@@ -1,0 +1,225 @@
+// Drawing through real OpenGL (Mesa's OSMesa), pixels read back: what each
+// kind puts on the screen, and the GL state every Render leaves for the next
+// object.
+#include <cmath>
+
+#include "camera/camera_controller.h"
+#include "platform/opengl.h"
+#include "scene/billboard.h"
+#include "scene/frame_state.h"
+#include "scene/mesh.h"
+#include "scene_test_util.h"
+
+namespace {
+
+constexpr int kWidth = 160;
+constexpr int kHeight = 120;
+
+struct Rgb {
+  int r, g, b;
+};
+
+// A 2 x 2 texture of one colour, without mipmaps.
+uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
+  const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  return name;
+}
+
+// A unit square in the z = 0 plane facing +z, as a geometry file.
+GeometryData Square() {
+  GeometryData g;
+  g.vertices = {{-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
+  g.faceVertices = {0, 1, 2, 0, 2, 3};
+  g.faceTexCoords = {0, 1, 2, 0, 2, 3};
+  g.texCoords = {0, 0, 1, 0, 1, 1, 0, 1};
+  g.normals.assign(6, Vector3{0, 0, 1});
+  return g;
+}
+
+class SceneRenderTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    ASSERT_TRUE(gl.Ready());
+    InitSceneGlState(kWidth, kHeight);
+    AddStandardMeshes();
+    AddGeometryMember("meshes\\square.dat", Square());
+    InstallArchive();
+    BuildSphereLists();
+    LoadScanSphere();
+    RegisterTexture("textures\\white.jpg", SolidTexture(255, 255, 255));
+    RegisterTexture("textures\\red.jpg", SolidTexture(255, 0, 0));
+    RegisterTexture("textures\\green.jpg", SolidTexture(0, 255, 0));
+    camera.position = camera.eye = Vector3{0, 0, 200};
+  }
+
+  // Parses the object file into the world and draws one frame.
+  void Draw(const std::string& text) {
+    world.objects.Release();
+    LoadObjects(text + "ENDWORLD\n", world.objects);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    RenderWorld(world, camera);
+    pixels = gl.ReadPixels();
+  }
+
+  // x from the left, y from the bottom.
+  Rgb At(int x, int y) const {
+    const uint8_t* p = &pixels[(size_t(y) * kWidth + x) * 4];
+    return Rgb{p[0], p[1], p[2]};
+  }
+  float DepthAt(int x, int y) const {
+    float depth = 0;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    return depth;
+  }
+
+  GlTestContext gl{kWidth, kHeight};
+  CameraController camera;
+  SceneWorld world;
+  std::vector<uint8_t> pixels;
+};
+
+bool IsBlack(Rgb c) { return c.r < 8 && c.g < 8 && c.b < 8; }
+
+}  // namespace
+
+// The camera stands 200 units out on +z; the frame's frustum shows a half
+// height of 100 units at that distance, 60 pixels.
+TEST_F(SceneRenderTest, OpaqueTexturedSphereCoversTheCentre) {
+  Draw("sphere\nbegin earth\norbit\nposition V(0 0 0)\nradius 50\ntexture textures\\red.jpg\nend\n");
+  Rgb centre = At(80, 60);
+  EXPECT_GT(centre.r, 150);
+  EXPECT_LT(centre.g, 30);
+  EXPECT_TRUE(IsBlack(At(2, 2)));
+  EXPECT_TRUE(IsBlack(At(80 + 40, 60)));  // outside the 31-pixel disc
+}
+
+TEST_F(SceneRenderTest, MaskSphereWritesDepthButNoColour) {
+  Draw("sphere\nbegin mask\norbit\nposition V(0 0 0)\nradius 50\nmask\nend\n");
+  EXPECT_TRUE(IsBlack(At(80, 60)));
+  EXPECT_LT(DepthAt(80, 60), 1.0f);
+  EXPECT_FLOAT_EQ(1.0f, DepthAt(2, 2));
+
+  // A planet drawn behind it afterwards shows only around the mask.
+  Draw("sphere\nbegin mask\norbit\nposition V(0 0 0)\nradius 50\nmask\nend\n"
+       "sphere\nbegin far\norbit\nlight\nposition V(0 0 -400)\nradius 300\ntexture textures\\green.jpg\nend\n");
+  EXPECT_TRUE(IsBlack(At(80, 60)));
+  EXPECT_GT(At(80 + 45, 60).g, 150);
+}
+
+TEST_F(SceneRenderTest, AtmosphereShellsFadeByViewingAngle) {
+  // atmo: alpha 3x^2 - 0.6, full where the shell faces the eye, none at the
+  // rim; scatter: alpha 1.6x + 1.6, none facing the eye, full at the rim.
+  const char* shell = "sphere\nbegin shell\norbit\nlight\nposition V(0 0 0)\nradius 50\n";
+  Draw(std::string(shell) + "atmo\ntexture textures\\white.jpg\nend\n");
+  Rgb atmoCentre = At(80, 60), atmoRim = At(80 + 29, 60);
+  Draw(std::string(shell) + "scatter\ntexture textures\\white.jpg\nend\n");
+  Rgb scatterCentre = At(80, 60), scatterRim = At(80 + 29, 60);
+  EXPECT_GT(atmoCentre.r, 240);
+  EXPECT_LT(atmoRim.r, 60);
+  EXPECT_LT(scatterCentre.r, 20);
+  EXPECT_GT(scatterRim.r, 200);
+}
+
+TEST_F(SceneRenderTest, EnvSkySphereIsSeenFromInside) {
+  Draw("sphere\nbegin sky\nenv\nradius 100\ntexture textures\\green.jpg\nend\n");
+  for (Rgb c : {At(80, 60), At(1, 1), At(158, 118), At(1, 118)}) {
+    EXPECT_GT(c.g, 200);
+    EXPECT_LT(c.r, 20);
+  }
+  // Drawn without depth, it stays behind what follows.
+  Draw("sphere\nbegin sky\nenv\nradius 100\ntexture textures\\green.jpg\nend\n"
+       "sphere\nbegin earth\norbit\nlight\nposition V(0 0 0)\nradius 50\ntexture textures\\red.jpg\nend\n");
+  EXPECT_GT(At(80, 60).r, 200);
+  EXPECT_GT(At(2, 2).g, 200);
+}
+
+TEST_F(SceneRenderTest, FixedBillboardKeepsItsAxesAndViewAlignedOneFollowsTheCamera) {
+  // The camera rolled a quarter turn: world x points up on the screen.
+  camera.up = Vector3{1, 0, 0};
+  const char* square = "billboard\nbegin\nrotation 0 0\nsize 5\nxy 3\ntexture textures\\white.jpg\n";
+  Draw(std::string(square) + "end\n");  // view-aligned: wide across the screen
+  EXPECT_GT(At(80 + 7, 60).r, 200);
+  EXPECT_TRUE(IsBlack(At(80, 60 + 6)));
+  Draw(std::string(square) + "orient off\nright V(1 0 0)\nup V(0 1 0)\nend\n");  // wide along world x: up the screen
+  EXPECT_GT(At(80, 60 + 7).r, 200);
+  EXPECT_TRUE(IsBlack(At(80 + 6, 60)));
+}
+
+TEST_F(SceneRenderTest, BillboardLandsAtItsPosition) {
+  Draw("billboard\nbegin\nrotation 0 0\norient off\nposition V(30 0 0)\nsize 10\ntexture textures\\white.jpg\nend\n");
+  EXPECT_GT(At(98, 60).r, 200);  // x = 30 at distance 200 is 18 pixels right of the centre
+  EXPECT_TRUE(IsBlack(At(80, 60)));
+  EXPECT_TRUE(IsBlack(At(110, 60)));
+}
+
+TEST_F(SceneRenderTest, BlendedMeshIsDrawnAtTheAlphaOfItsFirstColourComponent) {
+  Draw("geometry meshes\\square.dat\nmesh\nbegin m\nlook V(1 0 0)\nright V(0 1 0)\nscale 40\nblend\nillum\n"
+       "color V(0.5 1 1)\nmaterial\n\t\n\t\n\tmap1 textures\\white.jpg\n\t\nend\n");
+  Rgb c = At(80, 60);
+  EXPECT_NEAR(128, c.r, 3);
+  EXPECT_TRUE(IsBlack(At(80 + 20, 60)));
+}
+
+// After each kind's Render the state is the frame defaults again.
+TEST_F(SceneRenderTest, EveryRenderLeavesTheFrameDefaults) {
+  const char* objects[] = {
+      "sphere\nbegin\nend\n",
+      "sphere\nbegin\nalpha 0.5\nspecular\ntexture textures\\red.jpg\nend\n",
+      "sphere\nbegin\nenv\nend\n",
+      "sphere\nbegin\natmo\nend\n",
+      "sphere\nbegin\nscatter\nalpha 0.3\nend\n",
+      "sphere\nbegin\nmask\nend\n",
+      "sphere\nbegin\nflash\nrnd\nend\n",
+      "sphere\nbegin\nflash\ntexture textures\\a.tga\nend\n",
+      "sphere\nbegin\nwire\nend\n",
+      "sphere\nbegin p\nend\nsphere\nbegin\nsys\nparent p\ndepth\nlight\nend\n",
+      "billboard\nbegin\nend\n",
+      "billboard\nbegin\nenv V(1 2 3)\nblend\nend\n",
+      "billboard\nbegin\noreol V(0 0 0) 20\ndepth\nend\n",
+      "sphere\nbegin p\nend\nbillboard\nbegin\nparent p V(0 10 0)\nsys\nflash 0 1 2)\nend\n",
+      "sphere\nbegin p\nend\nbillboard\nbegin\nparent p V(0 10 0)\nsys\norient off\nend\n",
+      "geometry meshes\\square.dat\nmesh\nbegin\nmaterial\n\tmetal\n\t\n\t\n\t\nend\n",
+      "geometry meshes\\square.dat\nmesh\nbegin\nblend\nillum\nlight\nend\n",
+  };
+  for (float clock : {0.0f, 10.0f}) {  // 10 s: wire spheres draw the whole scan
+    sceneClock = clock;
+    for (const char* text : objects) {
+      Draw(text);
+      SCOPED_TRACE(text);
+      for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D})
+        EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
+      for (GLenum off : {GL_LIGHT0, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+        EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
+      GLint value = 0;
+      glGetIntegerv(GL_BLEND_SRC, &value);
+      EXPECT_EQ(GL_SRC_ALPHA, value);
+      glGetIntegerv(GL_BLEND_DST, &value);
+      EXPECT_EQ(GL_ONE, value);
+      glGetIntegerv(GL_ALPHA_TEST_FUNC, &value);
+      EXPECT_EQ(GL_ALWAYS, value);
+      glGetIntegerv(GL_CULL_FACE_MODE, &value);
+      EXPECT_EQ(GL_BACK, value);
+      glGetIntegerv(GL_MATRIX_MODE, &value);
+      EXPECT_EQ(GL_MODELVIEW, value);
+      GLboolean depthMask = GL_FALSE;
+      glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+      EXPECT_TRUE(depthMask);
+      for (GLenum depth : {GL_MODELVIEW_STACK_DEPTH, GL_PROJECTION_STACK_DEPTH, GL_TEXTURE_STACK_DEPTH}) {
+        glGetIntegerv(depth, &value);
+        EXPECT_EQ(1, value) << std::hex << depth;
+      }
+      GLfloat texture[16];
+      glGetFloatv(GL_TEXTURE_MATRIX, texture);
+      for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, texture[i]);
+      EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+    }
+  }
+}
