@@ -72,17 +72,6 @@ TEST_F(LoaderScreenTest, TransparentCornersLeaveTheScreenUnchanged) {
     EXPECT_FALSE(picture.Lit(p.first, p.second)) << p.first << "," << p.second;
 }
 
-TEST_F(LoaderScreenTest, WithoutCornerSizeTheCornersAreSkipped) {
-  SetUpContext(64, 64);
-  settings.Width = 0;  // no window size: the corner sizes cannot be computed
-  LoadLoaderScreen();
-  DrawLoaderScreen();
-  GLint depth = 0;
-  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-  EXPECT_EQ(depth, 1);
-  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-
 TEST_F(LoaderScreenTest, ShippedPlaceholderPicturesLoadAndShow) {
   SetUpContext(800, 600);
   const std::string dir = std::string(TERRAVA_SOURCE_DIR) + "/resources/loader/";

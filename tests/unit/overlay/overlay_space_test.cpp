@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <array>
-#include <cstring>
 
 #include "overlay/clock_display.h"
 #include "overlay/glyph_font.h"
@@ -110,28 +109,6 @@ TEST_F(OverlaySpaceTest, PixelOverlayHasOneUnitPerPixel) {
   EXPECT_EQ(box.x1, 110);
   EXPECT_EQ(box.y0, 45);
   EXPECT_EQ(box.y1, 55);
-}
-
-TEST_F(OverlaySpaceTest, CentredQuadPutsTextureOriginAtItsLowerLeft) {
-  SetUpContext(800, 600);
-  // 2 x 2 texture, bottom row first: red, green / blue, white.
-  const uint8_t texels[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glEnable(GL_TEXTURE_2D);
-  BeginOverlay();
-  DrawCenteredQuad(400, 300, 100, 50);  // x 300..500, y 250..350
-  EndOverlay();
-  const Picture picture(*gl);
-  ExpectColourNear(picture.At(310, 260), Rgb{255, 0, 0}, "lower left");
-  ExpectColourNear(picture.At(490, 260), Rgb{0, 255, 0}, "lower right");
-  ExpectColourNear(picture.At(310, 340), Rgb{0, 0, 255}, "upper left");
-  ExpectColourNear(picture.At(490, 340), Rgb{255, 255, 255}, "upper right");
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+// The configuration dialog's procedure: filling the controls when it opens,
+// one action per command, the trackbar rules, OK and Cancel.
+#include "ui/config_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/display_settings.h"
+#include "app/settings_registry.h"
+#include "settings/defaults_table.h"
+#include "ui/about_dialog.h"
+#include "ui/config_controls.h"
+#include "ui/dialog_ids.h"
+#include "ui/dialog_labels.h"
+
+namespace {
+
+void OnInitDialog(HWND dialog) {
+  ApplyDialogLabels(dialog);
+  CloseUnusedRow(dialog);
+  FillDisplayModeList(GetDlgItem(dialog, IDC_VIDEO_MODES));
+  FillConfigControls(dialog);
+}
+
+void OpenWebSite(HWND dialog) {
+  std::string address = LookupDefault("main_web_site_url");
+  ShellExecuteA(dialog, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void ShowAbout(HWND dialog) {
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), dialog, AboutDialogProc, 0);
+}
+
+void Confirm(HWND dialog) {
+  ReadSelectedMode(dialog);
+  ReadClockFormat(dialog);
+  SaveSettings();
+  EndDialog(dialog, IDOK);
+}
+
+// One action per control; false for commands the dialog leaves alone.
+bool OnCommand(HWND dialog, int id) {
+  if (const CheckBoxSetting* box = FindCheckBox(id)) {
+    ToggleCheckBox(dialog, *box);
+    return true;
+  }
+  switch (id) {
+    case IDC_RESTORE_DEFAULTS:  // the mode list is kept as it is
+      settings = defaultSettings;
+      FillConfigControls(dialog);
+      return true;
+    case IDC_VISIT:
+      OpenWebSite(dialog);
+      return true;
+    case IDC_ABOUT:
+      ShowAbout(dialog);
+      return true;
+    case IDOK:
+      Confirm(dialog);
+      return true;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      return true;
+  }
+  return false;
+}
+
+// Only page steps and dragging the thumb change the settings; arrow-key
+// line steps, home, end and the thumb's release do not.
+bool UpdatesSettings(int scrollCode) {
+  return scrollCode == TB_PAGEUP || scrollCode == TB_PAGEDOWN || scrollCode == TB_THUMBTRACK;
+}
+
+}  // namespace
+
+INT_PTR ShowConfigDialog(HINSTANCE instance, HWND owner) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigDialogProc, 0);
+}
+
+INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      return HIWORD(wParam) == BN_CLICKED && OnCommand(dialog, LOWORD(wParam));
+    case WM_HSCROLL:
+      if (UpdatesSettings(LOWORD(wParam))) ReadTrackbars(dialog);
+      return TRUE;
+  }
+  return FALSE;
+}
