@@ -95,7 +95,8 @@ int RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const
   crc.Build();
   output = nullptr;
   failure = nullptr;
-  if (!name || std::strlen(name) > rar::kMaxNameLength) return Fail("name longer than 259 characters");
+  if (!name) return Fail("no member name");
+  if (std::strlen(name) > rar::kMaxNameLength) return Fail("name longer than 259 characters");
   std::snprintf(requestedName, sizeof requestedName, "%s", name);
   if (!ReadArchiveStart(archive)) return 0;
   window = new (std::nothrow) uint8_t[rar::kWindowSize];
