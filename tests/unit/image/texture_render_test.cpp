@@ -133,22 +133,6 @@ TEST_F(TextureRender, UsesSmallerMipmapLevelsWhenDrawnSmall) {
   }
 }
 
-TEST_F(TextureRender, UploadsEveryMipmapLevelWithTheFilters) {
-  const uint32_t texture = LoadTgaResourceTexture("unused", kTga32);
-  ASSERT_NE(texture, 0u);
-  GLint bound = 0, minFilter = 0, magFilter = 0, alignment = 0, lastWidth = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(GLuint(bound), texture);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 5, GL_TEXTURE_WIDTH, &lastWidth);  // 32 / 2^5
-  EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
-  EXPECT_EQ(magFilter, GL_LINEAR);
-  EXPECT_EQ(alignment, 1);
-  EXPECT_EQ(lastWidth, 1);
-}
-
 // A grey TGA is widened to RGBA before upload: r = g = b, alpha 255.
 TEST_F(TextureRender, DrawsGreyTgaAsOpaqueGrey) {
   TgaImage grey;
