@@ -17,6 +17,10 @@ const ToolCommand kCommands[] = {
     {"archive", "archive pack [--method stored|rar20] [--solid] DIR OUT | list ARCHIVE | extract ARCHIVE DIR",
      RunArchiveCommand},
     {"image", "image decode IN OUT    (JPEG or TGA through the saver's decoders; OUT .pam, or .png)", RunImageCommand},
+    {"mesh", "mesh sphere SUBDIVISIONS OUT | cube OUT | info FILE    (geometry files)", RunMeshCommand},
+    {"scene", "scene check DIR    (load a scene folder, list its objects and skipped lines)", RunSceneCommand},
+    {"render", "render DIR OUT.png [--width W] [--height H] [--time SECONDS]    (one frame, off-screen)",
+     RunRenderCommand},
 };
 
 int Usage() {

@@ -4,3 +4,6 @@
 
 int RunArchiveCommand(int argc, char** argv);  // tool_archive.cpp
 int RunImageCommand(int argc, char** argv);    // tool_image.cpp
+int RunMeshCommand(int argc, char** argv);     // tool_mesh.cpp
+int RunSceneCommand(int argc, char** argv);    // tool_scene.cpp
+int RunRenderCommand(int argc, char** argv);   // tool_render.cpp

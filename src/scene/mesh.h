@@ -15,6 +15,7 @@ class Mesh : public SceneObject {
   // Meshes follow their keyframe path; no scene keyword fills one, so this
   // does nothing.
   void Update(double) override {}
+  const char* KindName() const override { return "mesh"; }
 
   uint32_t listId = 0;                      // the custom slot's list when `begin` was read
   float orientAngle = 0.0f;                 // degrees

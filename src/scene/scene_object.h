@@ -31,6 +31,8 @@ class SceneObject {
   virtual void Render(const CameraController& camera) = 0;
   // Advances the animation by dt, seconds of real time since the last frame.
   virtual void Update(double dt) = 0;
+  // The block keyword of the kind ("sphere", "billboard", ...), for tools.
+  virtual const char* KindName() const = 0;
 
   // alphaTexture = name ends in "tga" (case-sensitive); textureId = the GL
   // name of the texture list entry whose path equals name. Returns false,

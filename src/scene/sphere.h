@@ -17,6 +17,7 @@ class Sphere : public SceneObject {
 
   void Render(const CameraController& camera) override;
   void Update(double dt) override;
+  const char* KindName() const override { return "sphere"; }
 
   uint32_t listId = 0;                      // display list drawn; the sphere list from `begin`
   Vector3 rotationAxis = {0.0f, 1.0f, 0.0f};

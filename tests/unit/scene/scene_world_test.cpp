@@ -23,6 +23,7 @@ class Recorder : public SceneObject {
   Recorder(std::vector<std::string>* log, const char* tag) : log(log), tag(tag) {}
   void Render(const CameraController&) override { log->push_back(std::string("render ") + tag); }
   void Update(double) override { log->push_back(std::string("update ") + tag); }
+  const char* KindName() const override { return "recorder"; }
 
  private:
   std::vector<std::string>* log;

@@ -1,0 +1,49 @@
+// Mounting a scene folder, the off-screen context and the loading steps.
+#include "scene_loading.h"
+
+#include "archive/archive_file.h"
+#include "archive_tree.h"
+#include "image/texture_manager.h"
+#include "platform/native_platform.h"
+#include "platform/opengl.h"
+#include "scene/frame_state.h"
+#include "scene/sphere.h"
+#include "scene/scene_world.h"
+
+bool MountSceneFolder(const char* dir, std::string* error) {
+  std::vector<ArchiveEntry> entries;
+  std::vector<uint8_t> archive;
+  std::unique_ptr<MemberPacker> packer = MakeMemberPacker("stored");
+  if (!CollectTree(dir, &entries, error) || !WriteRarArchive(entries, *packer, &archive, error)) return false;
+  native_platform::AddResource(kDataResourceType, kDataArchiveResource, archive.data(), uint32_t(archive.size()));
+  return true;
+}
+
+OffscreenContext::OffscreenContext(int w, int h) : width(w), height(h), buffer(size_t(w) * h * 4) {
+  context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
+  ready = context != nullptr && OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, w, h);
+}
+
+OffscreenContext::~OffscreenContext() {
+  if (context != nullptr) OSMesaDestroyContext(context);
+}
+
+std::vector<uint8_t> OffscreenContext::ReadTopDown() const {
+  std::vector<uint8_t> bottomUp(size_t(width) * height * 4), topDown(bottomUp.size());
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  size_t row = size_t(width) * 4;
+  for (int y = 0; y < height; ++y)
+    std::copy_n(&bottomUp[size_t(y) * row], row, &topDown[size_t(height - 1 - y) * row]);
+  return topDown;
+}
+
+void LoadSceneFolder(int width, int height, ParseReport* report) {
+  InitSceneGlState(width, height);
+  LoadTextureList(textureManager, "texture.txt", false);
+  BuildSphereLists();
+  LoadScanSphere();
+  LoadScene(sceneRegistry, report);
+  SelectStartWorld(sceneRegistry);
+}
