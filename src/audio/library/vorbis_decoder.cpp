@@ -1,9 +1,15 @@
 // DecodeVorbis: Ogg Vorbis from memory through stb_vorbis's pull API,
-// straight into 16-bit interleaved frames.
+// straight into 16-bit interleaved frames. stb_vorbis takes all its memory
+// from one workspace we allocate and free, so a hostile header can neither
+// ask for more than the workspace nor leak on an error path; the header
+// fields that stb_vorbis trusts are checked first (vorbis_header_guard.h).
 #include <climits>
 #include <cstddef>
+#include <memory>
+#include <new>
 
 #include "audio/library/sound_decoder.h"
+#include "audio/library/vorbis_header_guard.h"
 
 #define STB_VORBIS_HEADER_ONLY
 #define STB_VORBIS_NO_STDIO
@@ -11,6 +17,14 @@
 #include <stb_vorbis.h>
 
 namespace {
+
+// stb_vorbis's setup and decode memory besides the comments. A stereo stream
+// from libvorbis needs about 220 KiB at any quality; streams of up to eight
+// channels fit too.
+constexpr uint32_t kVorbisSetupBytes = 2u * 1024 * 1024;
+// Largest Ogg Vorbis input: ten minutes (kMaxSoundFrames) at 500 kbit/s, the
+// top of libvorbis's quality range, take 38 MiB.
+constexpr uint32_t kMaxVorbisBytes = 64u * 1024 * 1024;
 
 // Decodes until the stream ends or the sound is full; returns the frames read.
 uint32_t DecodeFrames(stb_vorbis* stream, PcmSound* sound) {
@@ -30,9 +44,16 @@ uint32_t DecodeFrames(stb_vorbis* stream, PcmSound* sound) {
 
 AudioError DecodeVorbis(const uint8_t* data, uint32_t size, PcmSound* out) {
   out->Release();
-  if (!data || size == 0 || size > uint32_t(INT_MAX)) return kAudioErrorFileFormat;
+  if (!data || size == 0) return kAudioErrorFileFormat;
+  if (size > kMaxVorbisBytes) return kAudioErrorTooLong;
+  uint32_t commentBytes = 0;
+  if (!CheckVorbisHeaders(data, size, &commentBytes)) return kAudioErrorFileFormat;
+  int workspaceBytes = int(kVorbisSetupBytes + commentBytes);
+  std::unique_ptr<char[]> workspace(new (std::nothrow) char[workspaceBytes]);
+  if (!workspace) return kAudioErrorMemory;
+  stb_vorbis_alloc alloc = {workspace.get(), workspaceBytes};
   int error = 0;
-  stb_vorbis* stream = stb_vorbis_open_memory(data, int(size), &error, nullptr);
+  stb_vorbis* stream = stb_vorbis_open_memory(data, int(size), &error, &alloc);
   if (!stream) return kAudioErrorFileFormat;
   stb_vorbis_info info = stb_vorbis_get_info(stream);
   // The length comes from the last page's granule position: 0 when unknown.

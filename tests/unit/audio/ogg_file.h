@@ -18,8 +18,10 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Encodes the tone; returns the Ogg bytes, empty when oggenc failed.
-inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& name) {
+// Encodes the tone (with further oggenc options, shell-quoted); returns the
+// Ogg bytes, empty when oggenc failed.
+inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& name,
+                                      const std::string& options = "") {
   std::string dir = std::string(TERRAVA_BINARY_DIR) + "/test-output/audio";
   std::string wavPath = dir + "/" + name + ".wav";
   std::string oggPath = dir + "/" + name + ".ogg";
@@ -27,7 +29,7 @@ inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& n
   std::vector<uint8_t> wav = ToneWav(spec);
   std::ofstream(wavPath, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
   std::remove(oggPath.c_str());
-  std::string command = "oggenc -Q -q 6 -o '" + oggPath + "' '" + wavPath + "'";
+  std::string command = "oggenc -Q -q 6 " + options + " -o '" + oggPath + "' '" + wavPath + "'";
   if (std::system(command.c_str()) != 0) return {};
   return ReadBytes(oggPath);
 }
