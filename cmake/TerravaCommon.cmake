@@ -5,6 +5,10 @@ if(NOT WIN32 AND TERRAVA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(NOT WIN32 AND TERRAVA_FUZZ)
+  # Coverage feedback from every library, not just the fuzz target's own file.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 if(WIN32)
   # terrava.scr may import only Windows' own DLLs: the C++ and thread runtimes go in statically.
   add_link_options(-static -static-libgcc -static-libstdc++)

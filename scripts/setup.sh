@@ -10,7 +10,7 @@ if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
   libgl1-mesa-dri libosmesa6-dev libglu1-mesa-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev

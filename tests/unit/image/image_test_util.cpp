@@ -105,8 +105,3 @@ TempDir::~TempDir() {
 void AddResourceFromTestFile(int id, const std::string& relative) {
   native_platform::AddResourceFile(kDataResourceType, id, ImageDataPath(relative).c_str());
 }
-
-// Mesa 22's OSMesa keeps a few hundred bytes of framebuffer state per
-// context after OSMesaDestroyContext; LeakSanitizer should report our leaks,
-// not those.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
