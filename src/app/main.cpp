@@ -1,11 +1,31 @@
-// Entry point of terrava.scr. For now it proves that the program can read
-// its own data archive: it opens a member through ArchiveFile and exits with
-// 0 when that worked, 1 otherwise.
+// Entry point of terrava.scr: start-up, then exactly one run mode (the
+// configuration dialog, the preview or the full-screen saver). The process
+// always ends with exit code 0.
 #include <windows.h>
 
-#include "archive/archive_file.h"
+#include "app/preview_window.h"
+#include "app/saver_app.h"
+#include "app/saver_run.h"
+#include "app/startup.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  ArchiveFile file;
-  return file.OpenMember("texture.txt") ? 0 : 1;
+namespace {
+
+// The configuration dialog (template 101, owned by the /c window) opens
+// here once it exists; until then the mode shows nothing.
+int RunConfig(SaverApp&) { return 0; }
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  SaverApp app;
+  app.instance = instance;
+  app.showCommand = showCommand;
+  Startup(app);
+  switch (app.runMode) {
+    case RunMode::Saver:
+    case RunMode::Test: RunSaver(app); break;
+    case RunMode::Config: RunConfig(app); break;
+    case RunMode::Preview: RunPreview(app); break;
+  }
+  return 0;
 }

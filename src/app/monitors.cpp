@@ -1,0 +1,55 @@
+// EnumerateMonitors over the multi-monitor layer.
+#include "app/monitors.h"
+
+#include <cstdio>
+
+#include "app/multi_monitor.h"
+
+namespace {
+
+// The adapter's area on the virtual desktop from its current mode; the
+// primary adapter sits at the origin.
+RECT AdapterBounds(const DISPLAY_DEVICEA& adapter) {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  EnumDisplaySettingsA(adapter.DeviceName, ENUM_CURRENT_SETTINGS, &mode);
+  RECT bounds = {0, 0, 0, 0};
+  if (!(adapter.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE)) {
+    bounds.left = mode.dmPosition.x;
+    bounds.top = mode.dmPosition.y;
+  }
+  bounds.right = bounds.left + LONG(mode.dmPelsWidth);
+  bounds.bottom = bounds.top + LONG(mode.dmPelsHeight);
+  return bounds;
+}
+
+void RecordAdapter(const DISPLAY_DEVICEA& adapter, MonitorRecord* record) {
+  DISPLAY_DEVICEA monitor = {};
+  monitor.cb = sizeof monitor;
+  MultiMonEnumDisplayDevices(adapter.DeviceName, 0, &monitor, 0);  // may fail: name stays empty
+
+  *record = MonitorRecord{};
+  std::snprintf(record->adapterName, sizeof record->adapterName, "%.*s",
+                int(sizeof adapter.DeviceString), adapter.DeviceString);
+  std::snprintf(record->monitorName, sizeof record->monitorName, "%.*s",
+                int(sizeof monitor.DeviceString), monitor.DeviceString);
+  record->reserved = -1;
+  if (adapter.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
+    record->bounds = AdapterBounds(adapter);
+    record->monitor = MultiMonMonitorFromRect(&record->bounds, MONITOR_DEFAULTTONULL);
+  }
+}
+
+}  // namespace
+
+void EnumerateMonitors(SaverApp& app) {
+  app.monitorCount = 0;
+  for (DWORD index = 0; app.monitorCount < kMaxMonitors; ++index) {
+    DISPLAY_DEVICEA adapter = {};
+    adapter.cb = sizeof adapter;
+    if (!MultiMonEnumDisplayDevices(nullptr, index, &adapter, 0)) break;
+    if (adapter.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER) continue;
+    RecordAdapter(adapter, &app.monitors[app.monitorCount]);
+    ++app.monitorCount;
+  }
+}

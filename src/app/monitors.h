@@ -1,0 +1,11 @@
+// The display adapters of the machine, recorded at start-up for the saver
+// run's windows.
+#pragma once
+
+#include "app/saver_app.h"
+
+// Fills app.monitors in enumeration order through the multi-monitor layer:
+// every adapter that is not a mirroring driver, at most kMaxMonitors. An
+// adapter attached to the desktop gets its desktop area and the monitor
+// covering it. Without the layer nothing is found and monitorCount is 0.
+void EnumerateMonitors(SaverApp& app);

@@ -1,0 +1,177 @@
+// RunSaver: windows and display, loading, the frame loop and the shutdown.
+//
+// [SECTION] windows   CreateRunWindows, ShowRunWindows, CloseRunWindows
+// [SECTION] loading   LoadRun: the loading steps in order
+// [SECTION] loop      RunFrameLoop, RunFrame
+// [SECTION] shutdown  ShutdownRun: everything acquired, released in reverse
+#include "app/saver_run.h"
+
+#include <GL/gl.h>
+
+#include "app/display_settings.h"
+#include "app/gamma_control.h"
+#include "app/gl_state.h"
+#include "app/render_frame.h"
+#include "app/saver_window.h"
+#include "camera/random.h"
+#include "platform/win32_platform.h"
+#include "settings/saver_settings.h"
+
+SaverRunState saverRun;
+unsigned loadProgress = 0;
+
+namespace {
+
+// [SECTION] windows
+
+// The GL window for the first monitor that has a handle, a black window for
+// every further one. False when a window could not be made or no monitor
+// has a handle.
+bool CreateRunWindows(SaverApp& app) {
+  bool anyWindow = false;
+  for (unsigned i = 0; i < app.monitorCount; ++i) {
+    MonitorRecord& record = app.monitors[i];
+    if (!record.monitor) continue;
+    if (!anyWindow) {
+      record.window = CreateMainWindow(app.instance, settings.Width, settings.Height);
+      saverRun.mainWindow = record.window;
+    } else {
+      record.window = CreateBlankWindow(app.instance, record.bounds);
+    }
+    if (!record.window) return false;
+    anyWindow = true;
+  }
+  return anyWindow;
+}
+
+void ShowRunWindows(const SaverApp& app) {
+  for (unsigned i = 0; i < app.monitorCount; ++i)
+    if (app.monitors[i].monitor && app.monitors[i].window) ShowWindow(app.monitors[i].window, app.showCommand);
+  SetFocus(saverRun.mainWindow);
+}
+
+// Destroys the windows (so that their classes can be unregistered) and
+// drops the quit message that the GL window's WM_DESTROY posts: the run is
+// over already, and nothing after it should read that as a request.
+void CloseRunWindows(SaverApp& app) {
+  for (unsigned i = 0; i < app.monitorCount; ++i) {
+    MonitorRecord& record = app.monitors[i];
+    if (!record.window) continue;
+    DestroyWindow(record.window);
+    record.window = nullptr;
+  }
+  saverRun.mainWindow = nullptr;
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// [SECTION] loading
+
+// Camera pose while loading: 1500 units in front of the origin, looking at it.
+void SetPreloadingPose(CameraController& camera) {
+  camera.position = Vector3{0.0f, 0.0f, 1500.0f};
+  camera.forward = Vector3{0.0f, 0.0f, -1.0f};
+  camera.up = Vector3{0.0f, 1.0f, 0.0f};
+}
+
+// Starts the frame timers and seeds the random generator from the counter:
+// the one seeding of the process, after everything that loading draws.
+void StartTimers() {
+  saverRun.frameTimer.Start();
+  RandomSeed(uint32_t(saverRun.frameTimer.startCount));
+  saverRun.fpsTimer.Start();
+}
+
+void LoadRun(const SaverApp& app) {
+  MeasureTimerFrequency();
+  // The loader screen pictures are loaded here.
+  saverRun.input.Reset();
+  ShowRunWindows(app);
+  InitGlState(saverRun.deviceContext);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // The texture list ("texture.txt", with progress reports), the glyph font
+  // and the standard sphere display lists are built here.
+  SetPreloadingPose(saverRun.camera);
+  // The sphere geometry ("meshes\sphere.dat"), the scene files ("env.txt",
+  // "worlds.txt" and the object files they name, with progress reports;
+  // the first world becomes current) and the scene clock reset go here,
+  // then the music when EnableMusic is set.
+  StartTimers();
+  saverRun.speedFactor = float(CameraSpeedFactor(uint32_t(settings.Speed)));
+  // The scene clock is reset again and the world "earth" made current here
+  // (the first world loaded when there is no "earth"; none at all leaves
+  // the frames cleared).
+  CentreCursor();
+  saverRun.swapContext = wglGetCurrentDC();
+  saverRun.camera.StartFlight();
+}
+
+// [SECTION] loop
+
+// One frame: exit rules, time step, camera, drawing, swap.
+void RunFrame(bool* running) {
+  if (saverRun.input.ConsumeMovement()) CentreCursor();
+  if (saverRun.input.ShouldEnd(settings.MouseExit)) *running = false;
+  double dt = saverRun.frameTimer.Elapsed();  // seconds
+  saverRun.frameTimer.Start();
+  saverRun.camera.Advance(dt * double(saverRun.speedFactor));
+  // Update(dt) of every object of the frame pass lists goes here.
+  saverRun.camera.eye = saverRun.camera.position;
+  RenderFrame();
+  SwapBuffers(saverRun.swapContext);
+}
+
+// Draws a frame whenever the queue is empty, until an exit rule or WM_QUIT.
+// Returns the wParam of the last message taken.
+int RunFrameLoop() {
+  MSG message = {};
+  bool running = true;
+  while (running) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        running = false;
+      } else {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+      continue;
+    }
+    RunFrame(&running);
+  }
+  return int(message.wParam);
+}
+
+// [SECTION] shutdown
+
+// Safe after a run that stopped at any step: each release checks what
+// exists.
+void ShutdownRun(SaverApp& app) {
+  // The music is stopped and the audio library unloaded here.
+  RestoreGammaRamp(saverRun.deviceContext);
+  // The world list, the environment list and the frame pass lists are
+  // emptied here.
+  RestoreDisplayMode();
+  Win32SetProgressWindow(nullptr);
+  ReleaseGlContext();
+  RestoreCursor();
+  CloseRunWindows(app);
+  // The temporary audio library file is deleted here.
+  UnregisterSaverClasses(app.instance);
+}
+
+}  // namespace
+
+int RunSaver(SaverApp& app) {
+  saverRun = SaverRunState{};
+  RegisterSaverClasses(app.instance);
+  ChangeDisplayMode();
+  if (!CreateRunWindows(app)) {
+    ShutdownRun(app);
+    return 0;
+  }
+  Win32SetProgressWindow(saverRun.mainWindow);
+  LoadRun(app);
+  int result = RunFrameLoop();
+  ShutdownRun(app);
+  return result;
+}
