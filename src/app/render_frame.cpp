@@ -6,6 +6,10 @@
 #include <GL/gl.h>
 
 #include "app/saver_run.h"
+#include "overlay/clock_display.h"
+#include "overlay/frame_rate_display.h"
+#include "overlay/overlay_space.h"
+#include "settings/saver_settings.h"
 
 namespace {
 
@@ -20,18 +24,35 @@ void RefreshFrameRateWindow() {
   saverRun.fpsTimer.Start();
 }
 
+// The flat layer over the scene: the frame rate inside an overlay bracket
+// opened here (with fresh modelview and texture matrices), then the clock,
+// which opens a bracket of its own.
+void DrawOverlayLayer() {
+  glFlush();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  BeginOverlay();
+  glLoadIdentity();
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  if (settings.ShowFPS) DrawFrameRate(saverRun.framesPerSecond);
+  EndOverlay();
+  if (settings.ShowClock) DrawClock();
+  glEnable(GL_BLEND);
+}
+
 }  // namespace
 
 void RenderFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   RefreshFrameRateWindow();
-  // With no world loaded the frame stays cleared: no scene, no overlay, and
-  // the frame is not counted. Once the scene is loaded, the world's steps
-  // go here: copy its first-pass, object and post-pass lists into the frame
-  // pass lists; identity and the camera view; the lights (GL_LIGHT1 at the
-  // origin for a system world, else GL_LIGHT1 and GL_LIGHT0 at
-  // (0, 0, 1000000)); Render of every object of the three lists; the view
-  // again; glFlush and the alpha blend function; the overlay with the frame
-  // rate (ShowFPS) and the clock (ShowClock); GL_BLEND on; frameCount + 1;
-  // glFlush.
+  // Once the scene is loaded, the world's steps go here: with no world the
+  // frame stays cleared (no scene, no overlay, not counted); otherwise copy
+  // its first-pass, object and post-pass lists into the frame pass lists;
+  // identity and the camera view; the lights (GL_LIGHT1 at the origin for a
+  // system world, else GL_LIGHT1 and GL_LIGHT0 at (0, 0, 1000000)); Render
+  // of every object of the three lists; the view again.
+  DrawOverlayLayer();
+  ++saverRun.frameCount;
+  glFlush();
 }

@@ -14,6 +14,9 @@
 #include "app/render_frame.h"
 #include "app/saver_window.h"
 #include "camera/random.h"
+#include "image/texture_manager.h"
+#include "overlay/glyph_font.h"
+#include "overlay/loader_screen.h"
 #include "platform/win32_platform.h"
 #include "settings/saver_settings.h"
 
@@ -84,13 +87,14 @@ void StartTimers() {
 
 void LoadRun(const SaverApp& app) {
   MeasureTimerFrequency();
-  // The loader screen pictures are loaded here.
+  LoadLoaderScreen();
   saverRun.input.Reset();
   ShowRunWindows(app);
   InitGlState(saverRun.deviceContext);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  // The texture list ("texture.txt", with progress reports), the glyph font
-  // and the standard sphere display lists are built here.
+  LoadTextureList(textureManager, "texture.txt", true);
+  BuildGlyphFont(textureManager);
+  // The standard sphere display lists are built here.
   SetPreloadingPose(saverRun.camera);
   // The sphere geometry ("meshes\sphere.dat"), the scene files ("env.txt",
   // "worlds.txt" and the object files they name, with progress reports;

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include "app/saver_run.h"
+#include "overlay/loader_screen.h"
 #include "platform/win32_platform.h"
 
 namespace {
@@ -44,7 +45,7 @@ void CreateGlContext(HWND window) {
 void ShowLoadingProgress() {
   loadProgress += loadProgress < 100 ? 3 : 1;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  // The loader screen (pictures and progress bar) is drawn here.
+  DrawLoaderScreen();
   glFinish();
   SwapBuffers(wglGetCurrentDC());
 }
