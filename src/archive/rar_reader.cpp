@@ -101,6 +101,7 @@ int RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const
   if (!ReadArchiveStart(archive)) return 0;
   window = new (std::nothrow) uint8_t[rar::kWindowSize];
   if (!window) return Fail("window allocation failed");
+  unpacker.Reset();  // a solid chain never continues from another call
 
   bool found = WalkToMember(archive);
   delete[] window;

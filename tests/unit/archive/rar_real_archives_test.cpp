@@ -14,9 +14,9 @@
 
 namespace {
 
-// Set to true when RarUnpacker expands RAR 2.0 members: every kPacked row
-// must then extract byte-identically too.
-constexpr bool kRar20Unpacks = false;
+// RarUnpacker expands RAR 2.0 members, so every kPacked row must extract
+// byte-identically too (false would expect them to fail cleanly instead).
+constexpr bool kRar20Unpacks = true;
 
 enum Outcome {
   kStored,  // stored member: byte-identical to its reference
