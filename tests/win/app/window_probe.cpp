@@ -8,8 +8,9 @@
 //   window_probe.exe message  the message box on screen, if any:
 //     message <found> caption=<text> text=<text>
 //   window_probe.exe backdrop SECONDS
-//     shows a white window over the whole screen (not top-most) for that
-//     long, so that screenshots tell the saver's black frames from the rest
+//     shows a white window over the whole screen (not top-most) until the
+//     saver's window has come and gone, at most that long, so that
+//     screenshots tell the saver's black frames from the rest
 #include <windows.h>
 
 #include <cstdio>
@@ -74,9 +75,13 @@ int ShowBackdrop(double seconds) {
   std::printf("backdrop %d\n", window != nullptr);
   std::fflush(stdout);
   DWORD start = GetTickCount();
+  bool sawSaver = false;
   while (GetTickCount() - start < DWORD(seconds * 1000)) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    bool saver = FindWindowA("MyWindow", nullptr) != nullptr;
+    if (sawSaver && !saver) break;
+    sawSaver = sawSaver || saver;
     Sleep(20);
   }
   return window ? 0 : 1;

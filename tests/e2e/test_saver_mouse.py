@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""terrava.scr /s with "Exit on Mouse Move": the travel rule.
+
+With MouseExit 1 a move of more than 24 pixels from the window centre ends
+the run, to the right and to the left alike, while standing still and a few
+small moves do not. With MouseExit 0 no move ends it.
+"""
+import sys
+import time
+
+from saver_harness import run
+
+CENTRE = (400, 300)   # of the 800 x 600 window at the origin
+
+
+def start(h, mouse_exit):
+    # Leave the pointer far from the centre: the run's own centring of the
+    # cursor at start-up must not count as movement.
+    h.session.move(1000, 750)
+    h.configure(UseDesktop=0, Width=800, Height=600, MouseExit=mouse_exit)
+    proc = h.start_saver()
+    h.check(proc is not None, "the saver window appears")
+    return proc
+
+
+def move_by(h, dx, dy):
+    h.session.move(CENTRE[0] + dx, CENTRE[1] + dy)
+
+
+def small_moves_then_right(h):
+    proc = start(h, 1)
+    if proc is None:
+        return
+    h.check(h.still_running(proc, 2.0), "standing still does not end it")
+    move_by(h, 5, 0)
+    time.sleep(1.2)   # past the one-second travel window
+    move_by(h, 0, -4)
+    h.check(h.still_running(proc, 1.2), "two moves of a few pixels do not end it")
+    move_by(h, 30, 0)
+    h.check(h.exit_code(proc) == 0, "a move 30 pixels right ends it with exit code 0")
+
+
+def move_left(h):
+    proc = start(h, 1)
+    if proc is None:
+        return
+    move_by(h, -30, 0)
+    code = h.exit_code(proc)
+    h.check(code == 0, f"a move 30 pixels left ends it with exit code 0 (exit {code})")
+
+
+def move_up(h):
+    proc = start(h, 1)
+    if proc is None:
+        return
+    move_by(h, 0, -30)
+    h.check(h.exit_code(proc) == 0, "a move 30 pixels up ends it with exit code 0")
+
+
+def no_mouse_exit(h):
+    proc = start(h, 0)
+    if proc is None:
+        return
+    move_by(h, 200, 150)
+    time.sleep(0.3)
+    move_by(h, -250, -200)
+    h.check(h.still_running(proc), "with MouseExit 0 large moves do not end it")
+    h.session.key("Return")
+    h.check(h.exit_code(proc) == 0, "a key press still ends it with exit code 0")
+
+
+if __name__ == "__main__":
+    sys.exit(run([small_moves_then_right, move_left, move_up, no_mouse_exit]))
