@@ -13,6 +13,7 @@
 #include "app/gl_state.h"
 #include "app/render_frame.h"
 #include "app/saver_window.h"
+#include "audio/music_player.h"
 #include "camera/random.h"
 #include "image/texture_manager.h"
 #include "overlay/glyph_font.h"
@@ -24,6 +25,8 @@ SaverRunState saverRun;
 unsigned loadProgress = 0;
 
 namespace {
+
+MusicPlayer musicPlayer;  // the run's music; holds the track until Cleanup
 
 // [SECTION] windows
 
@@ -100,6 +103,7 @@ void LoadRun(const SaverApp& app) {
   // "worlds.txt" and the object files they name, with progress reports;
   // the first world becomes current) and the scene clock reset go here,
   // then the music when EnableMusic is set.
+  if (settings.EnableMusic) musicPlayer.Start(saverRun.mainWindow, uint32_t(settings.Volume));
   StartTimers();
   saverRun.speedFactor = float(CameraSpeedFactor(uint32_t(settings.Speed)));
   // The scene clock is reset again and the world "earth" made current here
@@ -150,7 +154,7 @@ int RunFrameLoop() {
 // Safe after a run that stopped at any step: each release checks what
 // exists.
 void ShutdownRun(SaverApp& app) {
-  // The music is stopped and the audio library unloaded here.
+  if (settings.EnableMusic) musicPlayer.Stop();
   RestoreGammaRamp(saverRun.deviceContext);
   // The world list, the environment list and the frame pass lists are
   // emptied here.
@@ -159,7 +163,7 @@ void ShutdownRun(SaverApp& app) {
   ReleaseGlContext();
   RestoreCursor();
   CloseRunWindows(app);
-  // The temporary audio library file is deleted here.
+  musicPlayer.Cleanup();  // the temporary audio library file
   UnregisterSaverClasses(app.instance);
 }
 

@@ -33,7 +33,6 @@ class WaveOutput {
   void Close();
   void Pause();
   void Resume();
-  bool IsOpen() const { return device != nullptr; }
 
  private:
   static constexpr uint32_t kBufferCount = 8;
