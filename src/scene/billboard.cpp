@@ -98,7 +98,7 @@ Billboard::Billboard() { spinRate = (1.0f - 2.0f * RandomFraction()) * kMaxRando
 
 void ParseBillboard(SceneReader& reader, ObjectList& list) {
   BlockContext block{reader, list};
-  ParseObjectBlock<Billboard>(std::make_unique<Billboard>(), kBillboardRules, block, nullptr);
+  ParseObjectBlock(std::make_unique<Billboard>(), kBillboardRules, block);
 }
 
 void Billboard::Update(double dt) {

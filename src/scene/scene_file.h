@@ -134,11 +134,18 @@ void ParseBlockLines(Kind& object, const KeywordRule<Kind> (&rules)[N], BlockCon
   }
 }
 
+// What a kind does with its "begin" line (Sphere and Mesh take a name).
+// Written so that the kind is deduced from the object alone and null fits.
+template <class Kind>
+struct BeginHandler {
+  using Type = void (*)(Kind& object, const char* line);
+};
+
 // The block scheme of every kind: finds "begin" (onBegin, if given, reads
 // that line), parses the block lines and appends the object to the list.
 template <class Kind, size_t N>
 void ParseObjectBlock(std::unique_ptr<Kind> object, const KeywordRule<Kind> (&rules)[N],
-                      BlockContext& block, void (*onBegin)(Kind& object, const char* line)) {
+                      BlockContext& block, typename BeginHandler<Kind>::Type onBegin = nullptr) {
   if (FindBlockBegin(block.reader)) {
     if (onBegin != nullptr) onBegin(*object, block.reader.line);
     ParseBlockLines(*object, rules, block);
