@@ -67,17 +67,6 @@ TEST(GammaKeeper, UntouchedRampIsNeverWritten) {
   EXPECT_EQ(display.writes, 2);
 }
 
-TEST(GammaKeeper, RefusedRampIsReportedAndTheSavedOneStillRestored) {
-  MemoryDisplay display;
-  const GammaRamp calibrated = display.ramp;
-  display.writable = false;
-  GammaKeeper keeper;
-  EXPECT_FALSE(keeper.Apply(display, 0.5f, 0.5f, 0.5f));
-  display.writable = true;
-  keeper.Restore(display);
-  EXPECT_TRUE(SameRamp(display.ramp, calibrated));
-}
-
 TEST(GammaKeeper, EachRunSavesAnew) {
   MemoryDisplay display;
   GammaKeeper keeper;

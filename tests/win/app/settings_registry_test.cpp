@@ -6,6 +6,7 @@
 
 #include "app/settings_registry.h"
 #include "settings/saver_settings.h"
+#include "settings/setting_table.h"
 
 namespace {
 
@@ -58,21 +59,11 @@ TEST_F(SettingsRegistry, SavedSettingsReadBackTheSame) {
   settings = SaverSettings{};
   LoadSettings();
   SaverSettings expected = Sample();
-  EXPECT_EQ(settings.EnableMusic, expected.EnableMusic);
-  EXPECT_EQ(settings.ShowClock, expected.ShowClock);
-  EXPECT_FALSE(settings.ShowFlame);
-  EXPECT_EQ(settings.ShowFPS, expected.ShowFPS);
-  EXPECT_EQ(settings.VSync, expected.VSync);
-  EXPECT_EQ(settings.UseDesktop, expected.UseDesktop);
-  EXPECT_EQ(settings.MouseExit, expected.MouseExit);
-  EXPECT_EQ(settings.DefGamma, expected.DefGamma);
-  EXPECT_EQ(settings.TimeFormat, expected.TimeFormat);
-  EXPECT_EQ(settings.Speed, expected.Speed);
-  EXPECT_EQ(settings.Volume, expected.Volume);
-  EXPECT_EQ(settings.Gamma, expected.Gamma);
-  EXPECT_EQ(settings.Width, expected.Width);
-  EXPECT_EQ(settings.Height, expected.Height);
-  EXPECT_EQ(settings.Depth, expected.Depth);
+  for (size_t i = 0; i < kSettingRowCount; ++i) {
+    const SettingRow& row = kSettingRows[i];
+    EXPECT_EQ(StoredSettingValue(settings, row), row.writeOnly ? 0u : StoredSettingValue(expected, row))
+        << row.valueName;
+  }
 }
 
 TEST_F(SettingsRegistry, EveryValueIsAFourByteDwordAndShowFlameIsZero) {
