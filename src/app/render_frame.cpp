@@ -9,6 +9,7 @@
 #include "overlay/clock_display.h"
 #include "overlay/frame_rate_display.h"
 #include "overlay/overlay_space.h"
+#include "scene/scene_world.h"
 #include "settings/saver_settings.h"
 
 namespace {
@@ -46,12 +47,15 @@ void DrawOverlayLayer() {
 void RenderFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   RefreshFrameRateWindow();
-  // Once the scene is loaded, the world's steps go here: with no world the
-  // frame stays cleared (no scene, no overlay, not counted); otherwise copy
-  // its first-pass, object and post-pass lists into the frame pass lists;
-  // identity and the camera view; the lights (GL_LIGHT1 at the origin for a
-  // system world, else GL_LIGHT1 and GL_LIGHT0 at (0, 0, 1000000)); Render
-  // of every object of the three lists; the view again.
+  // With no world the frame stays cleared (no scene, no overlay, not
+  // counted). Otherwise its lists become the frame pass lists, and the view,
+  // the lights and every object's Render follow; then the view again.
+  const SceneWorld* world = sceneRegistry.currentWorld;
+  if (world == nullptr) return;
+  saverRun.framePassWorld = world;
+  RenderWorld(*world, saverRun.camera);
+  glLoadIdentity();
+  saverRun.camera.ApplyView();
   DrawOverlayLayer();
   ++saverRun.frameCount;
   glFlush();

@@ -19,6 +19,9 @@
 #include "overlay/glyph_font.h"
 #include "overlay/loader_screen.h"
 #include "platform/win32_platform.h"
+#include "scene/geometry.h"
+#include "scene/scene_world.h"
+#include "scene/sphere.h"
 #include "settings/saver_settings.h"
 
 SaverRunState saverRun;
@@ -97,18 +100,14 @@ void LoadRun(const SaverApp& app) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   LoadTextureList(textureManager, "texture.txt", true);
   BuildGlyphFont(textureManager);
-  // The standard sphere display lists are built here.
+  BuildSphereLists();
   SetPreloadingPose(saverRun.camera);
-  // The sphere geometry ("meshes\sphere.dat"), the scene files ("env.txt",
-  // "worlds.txt" and the object files they name, with progress reports;
-  // the first world becomes current) and the scene clock reset go here,
-  // then the music when EnableMusic is set.
+  LoadScanSphere();
+  LoadScene(sceneRegistry);  // env.txt, worlds.txt, their object files; first world; clock 0
   if (settings.EnableMusic) musicPlayer.Start(saverRun.mainWindow, uint32_t(settings.Volume));
   StartTimers();
   saverRun.speedFactor = float(CameraSpeedFactor(uint32_t(settings.Speed)));
-  // The scene clock is reset again and the world "earth" made current here
-  // (the first world loaded when there is no "earth"; none at all leaves
-  // the frames cleared).
+  SelectStartWorld(sceneRegistry);  // clock 0; "earth", else the first world, else none
   CentreCursor();
   saverRun.swapContext = wglGetCurrentDC();
   saverRun.camera.StartFlight();
@@ -123,7 +122,7 @@ void RunFrame(bool* running) {
   double dt = saverRun.frameTimer.Elapsed();  // seconds
   saverRun.frameTimer.Start();
   saverRun.camera.Advance(dt * double(saverRun.speedFactor));
-  // Update(dt) of every object of the frame pass lists goes here.
+  if (saverRun.framePassWorld != nullptr) UpdateWorld(*saverRun.framePassWorld, dt);
   saverRun.camera.eye = saverRun.camera.position;
   RenderFrame();
   SwapBuffers(saverRun.swapContext);
@@ -156,8 +155,10 @@ int RunFrameLoop() {
 void ShutdownRun(SaverApp& app) {
   if (settings.EnableMusic) musicPlayer.Stop();
   RestoreGammaRamp(saverRun.deviceContext);
-  // The world list, the environment list and the frame pass lists are
-  // emptied here.
+  saverRun.framePassWorld = nullptr;
+  ReleaseScene(sceneRegistry);
+  ReleaseSphereLists();
+  ResetGeometrySlots();
   RestoreDisplayMode();
   Win32SetProgressWindow(nullptr);
   ReleaseGlContext();

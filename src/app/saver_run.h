@@ -14,6 +14,8 @@
 #include "app/saver_input.h"
 #include "camera/camera_controller.h"
 
+struct SceneWorld;
+
 // State of the one saver run, shared by the frame loop, RenderFrame and the
 // saver window procedure (all on the one thread).
 struct SaverRunState {
@@ -28,6 +30,7 @@ struct SaverRunState {
   int framesPerSecond = 0;          // frame count of the last full window; 0 until then
   float speedFactor = 0.0f;         // camera time per real second, Speed / 50 + 0.5
   CameraController camera;          // the one camera of the run
+  const SceneWorld* framePassWorld = nullptr;  // whose lists the last frame drew; the next Update walks them
 };
 
 extern SaverRunState saverRun;

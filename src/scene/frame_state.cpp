@@ -3,6 +3,14 @@
 
 #include "platform/opengl.h"
 
+// OpenGL 1.2 names that mingw-w64's GL 1.1 header lacks.
+#ifndef GL_LIGHT_MODEL_COLOR_CONTROL
+#define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
+#endif
+#ifndef GL_SEPARATE_SPECULAR_COLOR
+#define GL_SEPARATE_SPECULAR_COLOR 0x81FA
+#endif
+
 namespace {
 
 // The 4:3 frustum of the saver: 2·atan(40/80), about 53 degrees vertically,
