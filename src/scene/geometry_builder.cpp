@@ -77,7 +77,7 @@ float Longitude(Vector3 v) {
 
 float Latitude(Vector3 v) { return float(std::acos(-double(v.z)) / kPi); }
 
-// Texture coordinates shared per (vertex, s) pair.
+// Texture coordinates shared per (vertex, s) pair, or made for one corner.
 class TexCoordTable {
  public:
   explicit TexCoordTable(GeometryData* g) : geometry(g) {}
@@ -87,11 +87,14 @@ class TexCoordTable {
     auto key = std::make_pair(vertex, bits);
     auto found = indices.find(key);
     if (found != indices.end()) return found->second;
-    geometry->texCoords.push_back(s);
-    geometry->texCoords.push_back(t);
-    uint32_t index = uint32_t(geometry->texCoords.size() / 2 - 1);
+    uint32_t index = Add(s, t);
     indices[key] = index;
     return index;
+  }
+  uint32_t Add(float s, float t) {
+    geometry->texCoords.push_back(s);
+    geometry->texCoords.push_back(t);
+    return uint32_t(geometry->texCoords.size() / 2 - 1);
   }
 
  private:
@@ -99,9 +102,9 @@ class TexCoordTable {
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> indices;
 };
 
-// s of the three corners of a face: across the seam the small ones get +1,
-// and a pole corner takes the mean of the other two.
-void FaceLongitudes(const std::vector<Vector3>& v, const uint32_t corner[3], float s[3]) {
+// s of the three corners of a face: across the seam the small ones get +1
+// (marked in shifted), and a pole corner takes the mean of the other two.
+void FaceLongitudes(const std::vector<Vector3>& v, const uint32_t corner[3], float s[3], bool shifted[3]) {
   float low = 2.0f, high = -1.0f;
   for (int i = 0; i < 3; ++i) {
     s[i] = Longitude(v[corner[i]]);
@@ -109,8 +112,10 @@ void FaceLongitudes(const std::vector<Vector3>& v, const uint32_t corner[3], flo
     low = std::fmin(low, s[i]);
     high = std::fmax(high, s[i]);
   }
-  for (int i = 0; i < 3; ++i)
-    if (!IsPole(v[corner[i]]) && high - low > 0.5f && s[i] < 0.5f) s[i] += 1.0f;
+  for (int i = 0; i < 3; ++i) {
+    shifted[i] = !IsPole(v[corner[i]]) && high - low > 0.5f && s[i] < 0.5f;
+    if (shifted[i]) s[i] += 1.0f;
+  }
   for (int i = 0; i < 3; ++i)
     if (IsPole(v[corner[i]])) s[i] = 0.5f * (s[(i + 1) % 3] + s[(i + 2) % 3]);
 }
@@ -129,10 +134,13 @@ GeometryData BuildIcosphere(int subdivisions) {
   for (const Triangle& t : faces) {
     const uint32_t corner[3] = {t.a, t.b, t.c};
     float s[3];
-    FaceLongitudes(vertices, corner, s);
+    bool shifted[3];
+    FaceLongitudes(vertices, corner, s, shifted);
     for (int i = 0; i < 3; ++i) {
+      float latitude = Latitude(vertices[corner[i]]);
       g.faceVertices.push_back(corner[i]);
-      g.faceTexCoords.push_back(texCoords.Get(corner[i], s[i], Latitude(vertices[corner[i]])));
+      g.faceTexCoords.push_back(shifted[i] ? texCoords.Add(s[i], latitude)
+                                           : texCoords.Get(corner[i], s[i], latitude));
       g.normals.push_back(vertices[corner[i]]);
     }
   }

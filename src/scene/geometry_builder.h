@@ -12,8 +12,10 @@
 // directions. Texture coordinates: s is the longitude (0..1 once round,
 // increasing eastwards seen from outside with the north pole up), t runs
 // from 0 at the north pole (z = -1, the top row of the image) to 1 at the
-// south pole; faces across the s = 0 meridian get duplicated coordinates
-// with s + 1, and every pole corner its own s.
+// south pole; each face across the s = 0 meridian gets coordinates of its
+// own with s + 1 for its corners east of the seam, and every pole corner its
+// own s: 3 subdivisions give 718 texture coordinates (642 + 68 seam corners +
+// 8 more at the poles), the count of the sphere file the scene ships.
 GeometryData BuildIcosphere(int subdivisions);
 
 // The cube with corners at ±0.5: 8 vertices, 12 faces wound counter-clockwise

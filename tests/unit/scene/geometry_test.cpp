@@ -44,12 +44,13 @@ void PutU32At(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
 TEST_F(GeometryTest, StandardMeshesHaveTheirCountsAndFaceOutwards) {
   struct Case {
     GeometryData g;
-    size_t vertices, faces;
+    size_t vertices, faces, texCoords;
   };
-  // generated mesh, vertex count, face count
-  const Case cases[] = {{BuildIcosphere(3), 642, 1280}, {BuildIcosphere(1), 42, 80}, {BuildEnvCube(), 8, 12}};
+  // generated mesh, vertex count, face count, texture coordinate count
+  const Case cases[] = {{BuildIcosphere(3), 642, 1280, 718}, {BuildIcosphere(1), 42, 80, 64}, {BuildEnvCube(), 8, 12, 12}};
   for (const Case& c : cases) {
     EXPECT_EQ(c.vertices, c.g.vertices.size());
+    EXPECT_EQ(c.texCoords, c.g.texCoords.size() / 2);
     ASSERT_EQ(c.faces, c.g.FaceCount());
     for (size_t f = 0; f < c.faces; ++f) EXPECT_GT(Dot(FaceNormal(c.g, f), FaceCentre(c.g, f)), 0.0f) << f;
   }
