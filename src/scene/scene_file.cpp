@@ -4,8 +4,11 @@
 
 #include "platform/platform.h"
 #include "scene/billboard.h"
+#include "scene/flame.h"
+#include "scene/flare.h"
 #include "scene/geometry.h"
 #include "scene/mesh.h"
+#include "scene/particle_system.h"
 #include "scene/sphere.h"
 
 ParseState parseState;
@@ -23,10 +26,10 @@ struct ObjectKindRow {
 const ObjectKindRow kObjectKinds[] = {
     {"sphere", ObjectKind::kSphere, ParseSphere},
     {"billboard", ObjectKind::kBillboard, ParseBillboard},
-    {"flare", ObjectKind::kFlare, nullptr},
+    {"flare", ObjectKind::kFlare, ParseFlare},
     {"mesh", ObjectKind::kMesh, ParseMesh},
-    {"flame", ObjectKind::kFlame, nullptr},
-    {"ps", ObjectKind::kParticleSystem, nullptr},
+    {"flame", ObjectKind::kFlame, ParseFlame},
+    {"ps", ObjectKind::kParticleSystem, ParseParticleSystem},
     {"ENDWORLD", ObjectKind::kEndWorld, nullptr},
     {"geometry", ObjectKind::kGeometry, nullptr},
     {"dir", ObjectKind::kDirectory, nullptr},

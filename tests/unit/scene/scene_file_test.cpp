@@ -114,10 +114,10 @@ TEST_F(ObjectFileTest, OneLoadingStepPerObjectAndGeometryLine) {
   EXPECT_EQ(4, native_platform::LoadingSteps());
 }
 
-TEST_F(ObjectFileTest, KindWithoutParserIsSkippedUpToItsEnd) {
+TEST_F(ObjectFileTest, RejectedBlockIsSkippedUpToItsEnd) {
   ObjectList list;
   ParseReport report;
-  LoadObjects("flare\nbegin\nsphere\nend\nsphere\nbegin s\nend\nENDWORLD\n", list, &report);
+  LoadObjects("ps\nbegin\nsphere\nend\nsphere\nbegin s\nend\nENDWORLD\n", list, &report);
   ASSERT_EQ(1u, list.Count());
   EXPECT_STREQ("s", list.At(0)->name);
   EXPECT_EQ(2, native_platform::LoadingSteps());

@@ -1,0 +1,110 @@
+// Shared set-up of the effect tests (flares, lens effects, flames, particle
+// systems) that draw through OSMesa: a 160 x 120 frame with the saver's GL
+// state, settings.Width and Height matching it (the pixel overlay space and
+// the flare sizes read them), solid textures, a camera 200 units out on +z
+// looking down -z, the saver's frame order (Update, then Render), and the
+// check that a Render left the frame defaults.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "camera/camera_controller.h"
+#include "platform/opengl.h"
+#include "scene/frame_state.h"
+#include "scene_test_util.h"
+#include "settings/saver_settings.h"
+
+struct Rgb {
+  int r, g, b;
+};
+
+class EffectRenderTest : public SceneTest {
+ protected:
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 120;
+  static constexpr double kFrame = 1.0 / 60.0;  // seconds
+
+  void SetUp() override {
+    SceneTest::SetUp();
+    ASSERT_TRUE(gl.Ready());
+    settings.Width = kWidth;
+    settings.Height = kHeight;
+    InitSceneGlState(kWidth, kHeight);
+    AddStandardMeshes();
+    InstallArchive();
+    BuildSphereLists();
+    RegisterTexture("textures\\white.jpg", SolidTexture(255, 255, 255));
+    RegisterTexture("textures\\black.jpg", SolidTexture(0, 0, 0));
+    camera.position = camera.eye = Vector3{0.0f, 0.0f, 200.0f};
+  }
+  void TearDown() override {
+    ResetSettings();
+    SceneTest::TearDown();
+  }
+
+  // A 2 x 2 texture of one colour, without mipmaps.
+  static uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
+    const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return name;
+  }
+
+  // One saver frame over the given objects: Update(dt) on each, then clear,
+  // frame defaults, the camera view and Render on each; the pixels are read.
+  void Frame(const std::vector<SceneObject*>& objects, double dt = kFrame) {
+    for (SceneObject* o : objects) o->Update(dt);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ApplyFrameDefaults();
+    glLoadIdentity();
+    camera.ApplyView();
+    for (SceneObject* o : objects) o->Render(camera);
+    pixels = gl.ReadPixels();
+  }
+
+  // x from the left, y from the bottom.
+  Rgb At(int x, int y) const {
+    const uint8_t* p = &pixels[(size_t(y) * kWidth + x) * 4];
+    return Rgb{p[0], p[1], p[2]};
+  }
+
+  GlTestContext gl{kWidth, kHeight};
+  CameraController camera;
+  std::vector<uint8_t> pixels;
+};
+
+inline bool IsBlack(Rgb c) { return c.r < 8 && c.g < 8 && c.b < 8; }
+
+// The state every Render must leave for the next object (frame_state.h).
+inline void ExpectFrameDefaults() {
+  for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D})
+    EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
+  for (GLenum off : {GL_LIGHT0, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+    EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
+  GLint value = 0;
+  const GLenum queries[][2] = {{GL_BLEND_SRC, GL_SRC_ALPHA},        {GL_BLEND_DST, GL_ONE},
+                               {GL_ALPHA_TEST_FUNC, GL_ALWAYS},     {GL_CULL_FACE_MODE, GL_BACK},
+                               {GL_MATRIX_MODE, GL_MODELVIEW},      {GL_MODELVIEW_STACK_DEPTH, 1},
+                               {GL_PROJECTION_STACK_DEPTH, 1},      {GL_TEXTURE_STACK_DEPTH, 1}};
+  for (const auto& q : queries) {
+    glGetIntegerv(q[0], &value);
+    EXPECT_EQ(GLint(q[1]), value) << std::hex << q[0];
+  }
+  GLboolean depthMask = GL_FALSE;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+  EXPECT_TRUE(depthMask);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(settings.Width, viewport[2]);
+  EXPECT_EQ(settings.Height, viewport[3]);
+  GLfloat texture[16];
+  glGetFloatv(GL_TEXTURE_MATRIX, texture);
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, texture[i]);
+  EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
