@@ -9,6 +9,7 @@
 #include "scene/frame_state.h"
 #include "scene/sphere.h"
 #include "scene/scene_world.h"
+#include "settings/saver_settings.h"
 
 bool MountSceneFolder(const char* dir, std::string* error) {
   std::vector<ArchiveEntry> entries;
@@ -40,6 +41,10 @@ std::vector<uint8_t> OffscreenContext::ReadTopDown() const {
 }
 
 void LoadSceneFolder(int width, int height, ParseReport* report) {
+  // Flare sizes scale with the display width when read, and the pixel
+  // overlay space they draw in spans Width x Height.
+  settings.Width = width;
+  settings.Height = height;
   InitSceneGlState(width, height);
   LoadTextureList(textureManager, "texture.txt", false);
   BuildSphereLists();
