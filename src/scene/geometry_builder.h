@@ -10,12 +10,14 @@
 // subdivisions times, pushed out to the unit sphere: 3 subdivisions give 642
 // vertices and 1280 faces, 1 gives 42 and 80. Corner normals are the vertex
 // directions. Texture coordinates: s is the longitude (0..1 once round,
-// increasing eastwards seen from outside with the north pole up), t runs
-// from 0 at the north pole (z = -1, the top row of the image) to 1 at the
-// south pole; each face across the s = 0 meridian gets coordinates of its
-// own with s + 1 for its corners east of the seam, and every pole corner its
-// own s: 3 subdivisions give 718 texture coordinates (642 + 68 seam corners +
-// 8 more at the poles), the count of the sphere file the scene ships.
+// counter-clockwise about +z: eastwards on a map whose north pole is z = 1),
+// t runs from 0 at z = -1 to 1 at z = 1. The image loaders hand rows to
+// OpenGL bottom first, so t = 0 is a map's bottom row: its south pole lies at
+// z = -1, its north pole at z = 1. Each face across the s = 0 meridian gets
+// coordinates of its own with s + 1 for its corners east of the seam, and
+// every pole corner its own s: 3 subdivisions give 718 texture coordinates
+// (642 + 68 seam corners + 8 more at the poles), the count of the sphere file
+// the scene ships.
 GeometryData BuildIcosphere(int subdivisions);
 
 // The cube with corners at ±0.5: 8 vertices, 12 faces wound counter-clockwise
