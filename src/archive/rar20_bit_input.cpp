@@ -7,7 +7,7 @@
 
 void Rar20BitInput::FillFirst(PackedInput& source) {
   uint32_t got = source.ReadPacked(buffer.data(), kBufferSize);
-  position = 0;
+  cursor.position = 0;
   readTop = got;
   dataEnd = got;
   ClearAfter(got);
@@ -16,7 +16,7 @@ void Rar20BitInput::FillFirst(PackedInput& source) {
 void Rar20BitInput::Refill(PackedInput& source) {
   const uint32_t moved = kBufferSize - kKeptBytes;  // 8160: the distance bytes move
   std::memmove(buffer.data(), buffer.data() + moved, kKeptBytes);
-  position = (Address() & (kKeptBytes - 1)) * 8 + (position & 7);
+  cursor.position = (Address() & (kKeptBytes - 1)) * 8 + (cursor.position & 7);
   uint32_t got = source.ReadPacked(buffer.data() + kKeptBytes, moved);
   // The format sets the read top to the address when nothing arrives, even
   // if kept bytes lie beyond it; dataEnd follows the data itself.

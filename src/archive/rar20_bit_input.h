@@ -12,25 +12,15 @@
 
 class PackedInput;  // rar_unpacker.h
 
-class Rar20BitInput {
- public:
-  static constexpr uint32_t kBufferSize = 8192;  // bytes
-  static constexpr uint32_t kKeptBytes = 32;     // bytes moved to the front by a refill
-  // A peek reads 4 bytes from the byte address; the callers' refill points
-  // keep the address below 8191, so 4 spare zero bytes bound every read.
-  static constexpr uint32_t kPadding = 4;
-
-  Rar20BitInput() : buffer(kBufferSize + kPadding, 0) {}
-
-  // Reads up to a whole buffer and starts at its first bit.
-  void FillFirst(PackedInput& source);
-  // Moves the last 32 bytes to the front, keeps the address modulo 32 and
-  // reads up to 8160 bytes behind them.
-  void Refill(PackedInput& source);
+// A read position in the input buffer. The unpacker's main loop works on
+// a copy of the input's cursor, which the compiler can keep in registers.
+struct Rar20BitCursor {
+  const uint8_t* data = nullptr;
+  uint32_t position = 0;  // bits: byte address * 8 + bit offset
 
   // The next 16 bits, the first of them in bit 15.
   uint32_t Peek16() const {
-    const uint8_t* p = buffer.data() + (position >> 3);
+    const uint8_t* p = data + (position >> 3);
     uint32_t word = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
     return (word >> (16 - (position & 7))) & 0xFFFF;
   }
@@ -41,18 +31,45 @@ class Rar20BitInput {
     Consume(count);
     return value;
   }
-
   uint32_t Address() const { return position >> 3; }  // byte of the next unread bit
+};
+
+class Rar20BitInput {
+ public:
+  static constexpr uint32_t kBufferSize = 8192;  // bytes
+  static constexpr uint32_t kKeptBytes = 32;     // bytes moved to the front by a refill
+  // A peek reads 4 bytes from the byte address; the callers' refill points
+  // keep the address below 8191, so 4 spare zero bytes bound every read.
+  static constexpr uint32_t kPadding = 4;
+
+  Rar20BitInput() : buffer(kBufferSize + kPadding, 0) { cursor.data = buffer.data(); }
+  Rar20BitInput(const Rar20BitInput&) = delete;
+  Rar20BitInput& operator=(const Rar20BitInput&) = delete;
+
+  // Reads up to a whole buffer and starts at its first bit.
+  void FillFirst(PackedInput& source);
+  // Moves the last 32 bytes to the front, keeps the address modulo 32 and
+  // reads up to 8160 bytes behind them.
+  void Refill(PackedInput& source);
+
+  uint32_t Peek16() const { return cursor.Peek16(); }
+  void Consume(uint32_t bits) { cursor.Consume(bits); }
+  uint32_t ReadBits(uint32_t count) { return cursor.ReadBits(count); }
+  uint32_t Address() const { return cursor.Address(); }
+
   // True when at least count bytes lie between the byte address and the read top.
   bool HasBytesLeft(uint32_t count) const { return readTop >= Address() + count; }
-  // True once more bits were consumed than the source delivered.
-  bool PastEndOfData() const { return position > dataEnd * 8; }
+  // Bits of delivered data in the buffer; consuming more means the stream
+  // ran past the end of the data.
+  uint32_t DataEndBits() const { return dataEnd * 8; }
+  bool PastEndOfData() const { return cursor.position > DataEndBits(); }
+
+  Rar20BitCursor cursor;  // points into buffer
 
  private:
   void ClearAfter(uint32_t end);
 
   std::vector<uint8_t> buffer;  // kBufferSize bytes + kPadding zero bytes
-  uint32_t position = 0;        // bits: byte address * 8 + bit offset
   uint32_t readTop = 0;         // bytes; as the format defines it (see Refill)
   uint32_t dataEnd = 0;         // bytes of the buffer that hold delivered data
 };

@@ -68,9 +68,9 @@ void BuildHuffmanTable(const uint8_t* lengths, uint32_t count, HuffmanTable* tab
   BuildFastTable(table);
 }
 
-uint32_t DecodeLongSymbol(const HuffmanTable& table, Rar20BitInput& input, uint32_t value) {
-  uint32_t length = HuffmanTable::kFastBits + 1;
-  while (length < rar20::kMaxCodeLength && value >= table.limit[length]) ++length;
-  input.Consume(length);
-  return SlotSymbol(table, SlotOf(table, length, value));
+uint32_t DecodeLongSymbol(const HuffmanTable& table, uint32_t value, uint32_t* length) {
+  uint32_t n = HuffmanTable::kFastBits + 1;
+  while (n < rar20::kMaxCodeLength && value >= table.limit[n]) ++n;
+  *length = n;
+  return SlotSymbol(table, SlotOf(table, n, value));
 }

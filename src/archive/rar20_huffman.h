@@ -26,14 +26,23 @@ struct HuffmanTable {
 // Builds table from count code lengths (each taken modulo 16; 0 = no code).
 void BuildHuffmanTable(const uint8_t* lengths, uint32_t count, HuffmanTable* table);
 
-// The slow half of DecodeSymbol for codes longer than kFastBits.
-uint32_t DecodeLongSymbol(const HuffmanTable& table, Rar20BitInput& input, uint32_t value);
+// The slow half of DecodeSymbol for codes longer than kFastBits: the
+// symbol of the 16-bit peek value, and its code length in *length.
+uint32_t DecodeLongSymbol(const HuffmanTable& table, uint32_t value, uint32_t* length);
 
 // Reads one symbol (always fewer than table.symbolCount, or 0).
-inline uint32_t DecodeSymbol(const HuffmanTable& table, Rar20BitInput& input) {
-  uint32_t value = input.Peek16() & 0xFFFE;
+inline uint32_t DecodeSymbol(const HuffmanTable& table, Rar20BitCursor& bits) {
+  uint32_t value = bits.Peek16() & 0xFFFE;
   uint32_t entry = table.fast[value >> (16 - HuffmanTable::kFastBits)];
-  if (entry == 0) return DecodeLongSymbol(table, input, value);
-  input.Consume(entry & 15);
-  return entry >> 4;
+  if (entry != 0) {
+    bits.Consume(entry & 15);
+    return entry >> 4;
+  }
+  uint32_t length;
+  uint32_t symbol = DecodeLongSymbol(table, value, &length);
+  bits.Consume(length);
+  return symbol;
+}
+inline uint32_t DecodeSymbol(const HuffmanTable& table, Rar20BitInput& input) {
+  return DecodeSymbol(table, input.cursor);
 }

@@ -8,6 +8,7 @@
 // [SECTION] Window and output
 #include "archive/rar_unpacker.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace rar20;
@@ -139,6 +140,8 @@ void RarUnpacker::BuildCodeTables(const uint8_t* lengths) {
 // Returns true when every byte of the member was produced; false when the
 // member stopped early (output full, or bit stream past the packed data).
 // Every step consumes at least one bit, so the loop ends with the data.
+// The checks of a step's start (refill, end of data, flush) run once per
+// batch of steps that provably need none of them.
 bool RarUnpacker::DecodeLoop() {
   while (remaining >= 0) {
     unpackPosition &= kWindowMask;
@@ -146,75 +149,132 @@ bool RarUnpacker::DecodeLoop() {
     if (in.PastEndOfData()) return false;
     if (!FlushNearlyFullWindow()) return false;
     if (multimedia)
-      DecodeAudioSymbol();
+      DecodeAudioSteps(SafeSteps());
     else
-      DecodeLzSymbol();
+      DecodeLzSteps(SafeSteps());
   }
   return true;
 }
 
-void RarUnpacker::DecodeAudioSymbol() {
-  uint32_t symbol = DecodeSymbol(audioTables[channel], in);
-  if (symbol == kAudioNewTables) {
-    ReadCodeTables();
-    return;
-  }
-  window[unpackPosition++] = DecodeAudioByte(audio[channel], channelDelta, symbol);
-  if (++channel >= channels) channel = 0;
-  --remaining;
+// Steps from here on whose starts all stand before the refill point,
+// within the data and short of a full window, counting the most a step can
+// read (51 bits: length and distance codes with their extra bits) and
+// write (a 260-byte match). At least 1, as the checks just passed.
+uint32_t RarUnpacker::SafeSteps() const {
+  const uint32_t maxStepBits = 51;
+  const uint32_t maxStepBytes = 260;
+  uint32_t position = in.cursor.position;
+  uint32_t beforeRefill = ((kMainLoopRefill + 1) * 8 - 1 - position) / maxStepBits;
+  uint32_t withinData = (in.DataEndBits() - position) / maxStepBits;
+  uint32_t pending = (unpackPosition - writePosition) & kWindowMask;
+  uint32_t beforeFlush = (kWindowSize - kFlushMargin - pending) / maxStepBytes;
+  return std::min({beforeRefill, withinData, beforeFlush}) + 1;
 }
 
-void RarUnpacker::DecodeLzSymbol() {
-  uint32_t symbol = DecodeSymbol(literalTable, in);
-  if (symbol < 256) {
-    window[unpackPosition++] = uint8_t(symbol);
-    --remaining;
-  } else if (symbol >= kFirstLongMatch) {
-    uint32_t slot = symbol - kFirstLongMatch;
-    uint32_t length = kLengthBases[slot] + 3 + in.ReadBits(kLengthBits[slot]);
-    uint32_t code = DecodeSymbol(distanceTable, in);
-    uint32_t distance = kDistanceBases[code] + 1 + in.ReadBits(kDistanceBits[code]);
-    if (distance >= kBonusDistance1) length += distance >= kBonusDistance2 ? 2 : 1;
-    CopyMatch(length, distance);
-  } else if (symbol == kNewTables) {
-    ReadCodeTables();
-  } else if (symbol == kRepeatLastMatch) {
-    CopyMatch(lastLength, lastDistance);
-  } else if (symbol < kFirstShortMatch) {
-    uint32_t distance = history[(historyCount - (symbol - kRepeatLastMatch)) & 3];
-    uint32_t code = DecodeSymbol(repeatLengthTable, in);
-    uint32_t length = kLengthBases[code] + 2 + in.ReadBits(kLengthBits[code]);
-    if (distance >= kHistoryBonusDistance) length += 1;
-    if (distance >= kBonusDistance1) length += distance >= kBonusDistance2 ? 2 : 1;
-    CopyMatch(length, distance);
-  } else {
-    uint32_t slot = symbol - kFirstShortMatch;
-    uint32_t distance = kShortDistanceBases[slot] + 1 + in.ReadBits(kShortDistanceBits[slot]);
-    CopyMatch(2, distance);
+// Decodes up to steps multimedia bytes; a table switch ends the batch.
+void RarUnpacker::DecodeAudioSteps(uint32_t steps) {
+  Rar20BitCursor bits = in.cursor;
+  uint32_t position = unpackPosition;
+  int64_t left = remaining;
+  uint32_t current = channel;
+  int delta = channelDelta;
+  bool newTables = false;
+  for (; steps > 0 && left >= 0; --steps) {
+    position &= kWindowMask;
+    uint32_t symbol = DecodeSymbol(audioTables[current], bits);
+    if (symbol == kAudioNewTables) {
+      newTables = true;
+      break;
+    }
+    window[position++] = DecodeAudioByte(audio[current], delta, symbol);
+    if (++current >= channels) current = 0;
+    --left;
   }
+  in.cursor = bits;
+  unpackPosition = position;
+  remaining = left;
+  channel = current;
+  channelDelta = delta;
+  if (newTables) ReadCodeTables();
+}
+
+// Decodes up to steps LZ steps; a table switch ends the batch.
+void RarUnpacker::DecodeLzSteps(uint32_t steps) {
+  Rar20BitCursor bits = in.cursor;
+  uint32_t position = unpackPosition;
+  int64_t left = remaining;
+  bool newTables = false;
+  for (; steps > 0 && left >= 0; --steps) {
+    position &= kWindowMask;
+    uint32_t symbol = DecodeSymbol(literalTable, bits);
+    if (symbol < 256) {
+      window[position++] = uint8_t(symbol);
+      --left;
+      continue;
+    }
+    uint32_t length, distance;
+    if (symbol >= kFirstLongMatch) {
+      uint32_t slot = symbol - kFirstLongMatch;
+      length = kLengthBases[slot] + 3 + bits.ReadBits(kLengthBits[slot]);
+      uint32_t code = DecodeSymbol(distanceTable, bits);
+      distance = kDistanceBases[code] + 1 + bits.ReadBits(kDistanceBits[code]);
+      if (distance >= kBonusDistance1) length += distance >= kBonusDistance2 ? 2 : 1;
+    } else if (symbol == kNewTables) {
+      newTables = true;
+      break;
+    } else if (symbol == kRepeatLastMatch) {
+      length = lastLength;
+      distance = lastDistance;
+    } else if (symbol < kFirstShortMatch) {
+      distance = history[(historyCount - (symbol - kRepeatLastMatch)) & 3];
+      uint32_t code = DecodeSymbol(repeatLengthTable, bits);
+      length = kLengthBases[code] + 2 + bits.ReadBits(kLengthBits[code]);
+      if (distance >= kHistoryBonusDistance) length += 1;
+      if (distance >= kBonusDistance1) length += distance >= kBonusDistance2 ? 2 : 1;
+    } else {
+      uint32_t slot = symbol - kFirstShortMatch;
+      distance = kShortDistanceBases[slot] + 1 + bits.ReadBits(kShortDistanceBits[slot]);
+      length = 2;
+    }
+    left -= length;
+    position = CopyMatch(position, length, distance);
+  }
+  in.cursor = bits;
+  unpackPosition = position;
+  remaining = left;
+  if (newTables) ReadCodeTables();
 }
 
 // [SECTION] Window and output
 
-// Copies length bytes from distance back, one byte after the other in
-// effect, so a distance shorter than the length repeats the pattern.
-void RarUnpacker::CopyMatch(uint32_t length, uint32_t distance) {
+// Copies length bytes from distance back to the window at to and returns
+// the position after them, recording the match in the history. The bytes
+// move one after the other in effect, so a distance shorter than the length
+// repeats the pattern. Away from the window's end they move 8 at a time
+// whenever each group is read before it is overwritten (source at least 8
+// bytes behind, or ahead); the copy never writes past the match, whose
+// following bytes a match from almost 1 MiB back may still read.
+uint32_t RarUnpacker::CopyMatch(uint32_t to, uint32_t length, uint32_t distance) {
   history[historyCount++ & 3] = distance;
   lastDistance = distance;
   lastLength = length;
-  remaining -= length;
-  uint32_t to = unpackPosition;
   uint32_t from = (to - distance) & kWindowMask;
-  unpackPosition = (to + length) & kWindowMask;
-  if (from + length <= kWindowSize && to + length <= kWindowSize) {
-    if (from < to && to - from < length) {
-      for (uint32_t i = 0; i < length; ++i) window[to + i] = window[from + i];
-    } else {
-      std::memmove(window + to, window + from, length);
-    }
-    return;
+  if (from + length > kWindowSize || to + length > kWindowSize) {
+    for (uint32_t i = 0; i < length; ++i) window[(to + i) & kWindowMask] = window[(from + i) & kWindowMask];
+    return (to + length) & kWindowMask;
   }
-  for (uint32_t i = 0; i < length; ++i) window[(to + i) & kWindowMask] = window[(from + i) & kWindowMask];
+  uint8_t* out = window + to;
+  const uint8_t* in = window + from;
+  uint32_t i = 0;
+  if (from > to || to - from >= 8) {
+    for (; i + 8 <= length; i += 8) {
+      uint64_t group;
+      std::memcpy(&group, in + i, 8);
+      std::memcpy(out + i, &group, 8);
+    }
+  }
+  for (; i < length; ++i) out[i] = in[i];
+  return (to + length) & kWindowMask;
 }
 
 bool RarUnpacker::FlushNearlyFullWindow() {

@@ -51,9 +51,10 @@ class RarUnpacker {
   void ReadCodeTables();
   void BuildCodeTables(const uint8_t* lengths);
   bool DecodeLoop();
-  void DecodeAudioSymbol();
-  void DecodeLzSymbol();
-  void CopyMatch(uint32_t length, uint32_t distance);
+  uint32_t SafeSteps() const;
+  void DecodeAudioSteps(uint32_t steps);
+  void DecodeLzSteps(uint32_t steps);
+  uint32_t CopyMatch(uint32_t to, uint32_t length, uint32_t distance);
   bool FlushNearlyFullWindow();
   bool Flush();
   void LookAheadForNewTables();
