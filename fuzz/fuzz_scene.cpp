@@ -3,7 +3,7 @@
 // first such line is "world.txt". A missing "env.txt" or "worlds.txt" gets
 // a default naming "world.txt", so a plain object file exercises the whole
 // chain. The members become the data archive; LoadScene reads it, and every
-// world is updated for a few frames and drawn once into a tiny off-screen
+// world is updated and drawn for three frames into a tiny off-screen
 // context. Sanitizers catch any stray read or write, and a parented or
 // environment-less object must never be followed through a null pointer.
 #include <GL/osmesa.h>
@@ -21,6 +21,7 @@
 #include "scene/frame_state.h"
 #include "scene/geometry.h"
 #include "scene/scene_world.h"
+#include "settings/saver_settings.h"
 #include "unit/archive/test_archive_builder.h"
 
 namespace {
@@ -63,15 +64,20 @@ void EnsureContext() {
   if (context != nullptr) return;
   context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
   if (context == nullptr || !OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, kSide, kSide)) std::abort();
+  settings.Width = kSide;  // flares scale to it and draw in its pixel space
+  settings.Height = kSide;
   InitSceneGlState(kSide, kSide);
 }
 
 void Play(const SceneWorld& world) {
   CameraController camera;
   camera.position = camera.eye = Vector3{0.0f, 0.0f, 1500.0f};
-  for (int frame = 0; frame < 3; ++frame) UpdateWorld(world, 0.4);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  RenderWorld(world, camera);
+  // Drawn every frame: a flare fades in only after a frame has drawn it.
+  for (int frame = 0; frame < 3; ++frame) {
+    UpdateWorld(world, 0.4);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    RenderWorld(world, camera);
+  }
 }
 
 }  // namespace
