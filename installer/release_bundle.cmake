@@ -1,0 +1,49 @@
+# Fills the release folder OUT (cmake -P, run by the `release` target):
+# terrava.scr, terrava-setup.exe, README.txt (from README.txt.in with the
+# version filled in), LICENSE.txt and CREDITS.txt from the repository root,
+# and SHA256SUMS.txt over all of them. Text files get CRLF line ends so that
+# Notepad on Windows 7 shows them properly. The folder is emptied first, so
+# nothing stale from an earlier release stays in it.
+foreach(var VERSION SCR SETUP README SOURCE_DIR OUT)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "release_bundle.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+# Writes the text file SRC to DEST with CRLF line ends, filling in
+# @TERRAVA_VERSION@ when FILL is set.
+function(write_windows_text src dest fill)
+  file(READ ${src} text)
+  if(fill)
+    string(REPLACE "@TERRAVA_VERSION@" "${VERSION}" text "${text}")
+  endif()
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${dest} "${text}")
+endfunction()
+
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+file(COPY ${SCR} ${SETUP} DESTINATION ${OUT})
+write_windows_text(${README} ${OUT}/README.txt TRUE)
+set(files terrava.scr terrava-setup.exe README.txt)
+
+# The licence and the credits of the third-party code and content inside.
+foreach(name LICENSE CREDITS)
+  if(EXISTS ${SOURCE_DIR}/${name})
+    write_windows_text(${SOURCE_DIR}/${name} ${OUT}/${name}.txt FALSE)
+    list(APPEND files ${name}.txt)
+  else()
+    message(WARNING "${SOURCE_DIR}/${name} is missing: the release folder has no ${name}.txt")
+  endif()
+endforeach()
+
+# sha256sum's format: "<hash>  <name>", one line per file.
+set(sums "")
+foreach(name ${files})
+  file(SHA256 ${OUT}/${name} hash)
+  string(APPEND sums "${hash}  ${name}\r\n")
+endforeach()
+file(WRITE ${OUT}/SHA256SUMS.txt "${sums}")
+list(JOIN files " " listed)
+message(STATUS "Release ${VERSION} in ${OUT}: ${listed} SHA256SUMS.txt")
