@@ -12,6 +12,7 @@
 #include "archive/rar_reader.h"
 #include "archive_tree.h"
 #include "archive_writer.h"
+#include "rar20_member_packer.h"
 #include "tool_commands.h"
 
 namespace {
@@ -33,7 +34,8 @@ struct Extracted {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: terrava-tool archive pack [--method %s] DIR OUT\n", MemberPackerNames().c_str());
+  std::fprintf(stderr, "usage: terrava-tool archive pack [--method %s|rar20 [--solid] [--multimedia auto|off]] DIR OUT\n",
+               MemberPackerNames().c_str());
   std::fprintf(stderr, "       terrava-tool archive list ARCHIVE\n");
   std::fprintf(stderr, "       terrava-tool archive extract ARCHIVE DIR\n");
   return 2;
@@ -152,13 +154,18 @@ int Extract(int argc, char** argv) {
 
 int Pack(int argc, char** argv) {
   std::string method = "stored";
-  if (argc == 4 && std::strcmp(argv[0], "--method") == 0) {
+  int used = 0;
+  Rar20PackOptions rar20;
+  std::string optionError;
+  if (argc >= 4 && std::strcmp(argv[0], "--method") == 0) {
     method = argv[1];
-    argc -= 2;
-    argv += 2;
+    used = 2;
+    if (method == "rar20" && !ParseRar20Options(argc, argv, &used, &rar20, &optionError)) return Error(optionError);
   }
+  argc -= used;
+  argv += used;
   if (argc != 2) return Usage();
-  std::unique_ptr<MemberPacker> packer = MakeMemberPacker(method);
+  std::unique_ptr<MemberPacker> packer = method == "rar20" ? MakeRar20MemberPacker(rar20) : MakeMemberPacker(method);
   if (!packer) return Error("unknown method " + method + " (known: " + MemberPackerNames() + ")");
   std::vector<ArchiveEntry> entries;
   std::vector<uint8_t> archive;
