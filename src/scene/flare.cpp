@@ -273,8 +273,7 @@ float Flare::FocusFactor(const CameraController& camera) const {
 }
 
 void Flare::DrawSprite(Vector3 flareScreen, float alpha) const {
-  BeginPixelOverlay();
-  glDisable(GL_LIGHTING);
+  BeginPixelOverlay();  // also turns lighting and the depth test off
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // the sprite adds light
   glColor4f(1.0f, 1.0f, 1.0f, alpha);
   glTranslatef(flareScreen.x, flareScreen.y, 0.0f);

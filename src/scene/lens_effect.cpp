@@ -72,7 +72,6 @@ void DrawGhost(int i, Vector3 centre, float halfSize, float turn, uint32_t textu
   glTranslatef(centre.x, centre.y, 0.0f);
   glScalef(kGhostScale, kGhostScale, 1.0f);
   if (turn != 0.0f) glRotatef(turn, 0.0f, 0.0f, 1.0f);
-  glDisable(GL_LIGHTING);
   glBindTexture(GL_TEXTURE_2D, texture);
   glColor4f(float(i) / 30.0f + 0.3f, 0.2f, 1.0f - float(i) / 10.0f, kGhostAlpha);
   DrawCenteredQuad(0.0f, 0.0f, halfSize, halfSize);

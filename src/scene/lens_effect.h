@@ -38,8 +38,8 @@ bool LayOutLensEffect(Vector3 flareScreen, Vector3 centre, LensLayout* layout);
 // Draws the streaks (texture slot 2) and the ghosts with additive blending.
 // lensSize in pixels; a texture name 0 draws untextured; hasOrient turns
 // each ghost by 90 * ringDot degrees.
-// GL in: frame defaults with lighting off. GL out: the same, except the
-// bound texture and the current colour; one projection and one modelview
-// push/pop (the pixel overlay space).
+// GL in: frame defaults. GL out: frame defaults, except the bound texture
+// and the current colour; one projection and one modelview push/pop (the
+// pixel overlay space).
 void DrawLensEffect(const LensLayout& layout, float lensSize, const uint32_t (&lensTextures)[kLensTextureSlots],
                     bool hasOrient);

@@ -25,18 +25,6 @@ class FlareParseTest : public SceneTest {
 
 }  // namespace
 
-TEST_F(FlareParseTest, DefaultsWithoutKeywordLines) {
-  Flare* f = One("");
-  ASSERT_NE(nullptr, f);
-  EXPECT_FLOAT_EQ(0.0f, f->level);
-  EXPECT_FLOAT_EQ(10.0f, f->size);
-  EXPECT_FLOAT_EQ(5.0f, f->lensSize);
-  EXPECT_FLOAT_EQ(6.0f, f->fadeInRate);
-  EXPECT_FLOAT_EQ(24.0f, f->rotationSpeed);
-  EXPECT_FALSE(f->occlusionVisible || f->hasLensEffect || f->isEnv || f->hasFocus || f->hasOrient);
-  for (uint32_t slot : f->lensTextures) EXPECT_EQ(0u, slot);
-}
-
 TEST_F(FlareParseTest, SizesScaleWithTheDisplayWidth) {
   struct Case {
     int width;
@@ -67,13 +55,9 @@ TEST_F(FlareParseTest, KeywordLinesSetTheirFields) {
       // The closing parenthesis belongs to the pattern and may be left out.
       {"flash 0.1", [](const Flare& f) { return f.flickerAmplitude == 0.1f; }},
       {"flash 0.2)", [](const Flare& f) { return f.flickerAmplitude == 0.2f; }},
-      {"lumin 0.5", [](const Flare& f) { return f.lumin == 0.5f; }},
       {"focus 0.8)", [](const Flare& f) { return f.hasFocus && f.focus == 0.8f; }},
       {"focus x", [](const Flare& f) { return !f.hasFocus; }},
-      {"FOV 0.5", [](const Flare& f) { return f.fov == 0.5f; }},
       {"env V(0 0 100)", [](const Flare& f) { return f.isEnv && f.envOffset.z == 100.0f; }},
-      {"position V(1 2 3)", [](const Flare& f) { return f.position.y == 2.0f; }},
-      {"xy 2.5", [](const Flare& f) { return f.aspect == 2.5f; }},
       {"orient V(400 300 0)", [](const Flare& f) { return f.hasOrient && f.orientPoint.x == 400.0f; }},
       {"texture textures\\ray.jpg", [](const Flare& f) { return f.hasTexture && f.textureId == 7u; }},
   };
@@ -135,10 +119,4 @@ TEST_F(FlareParseTest, ShortLensEffectStillEndsItsBlockAtEnd) {
   EXPECT_TRUE(As<Flare>(list, 0)->hasLensEffect);
   EXPECT_STREQ("s", list.At(1)->name);
   EXPECT_EQ(2, native_platform::LoadingSteps());
-}
-
-TEST_F(FlareParseTest, LensEffectCutByTheEndOfTheFile) {
-  LoadObjects("flare\nbegin\nlenseffect\n\tsize 100\n\ttexture a", list);
-  ASSERT_EQ(1u, list.Count());
-  EXPECT_FLOAT_EQ(100.0f, As<Flare>(list, 0)->lensSize);
 }
