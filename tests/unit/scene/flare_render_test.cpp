@@ -164,6 +164,25 @@ TEST_F(FlareRenderTest, LensGhostsLieAlongTheLineThroughTheWindowCentre) {
   EXPECT_GT(lit, 100);
 }
 
+// Each ghost sits 2 * (2 - dist) pixels off its point on the axis, and the
+// direction of that offset turns by 90 * ringDot * dist from one ghost to
+// the next (a flare on the window diagonal has ringDot 1).
+TEST(LensLayout, GhostOffsetsTurnFurtherWithEveryGhost) {
+  LensLayout layout;
+  const Vector3 flare = {600.0f, 450.0f, 0.0f}, centre = {400.0f, 300.0f, 0.0f};
+  ASSERT_TRUE(LayOutLensEffect(flare, centre, &layout));
+  EXPECT_NEAR(1.0f, layout.ringDot, 1e-6f);
+  Vector3 previous = Normalize(Subtract(flare, centre));
+  for (int i = 0; i < kLensGhostCount; ++i) {
+    float dist = kLensGhosts[i].dist;
+    Vector3 offset = Subtract(layout.ghostCentre[i], Add(flare, Scale(layout.axis, dist)));
+    EXPECT_NEAR(2.0f * (2.0f - dist), Length(offset), 1e-3f) << i;
+    float turn = std::acos(std::fmin(1.0f, Dot(Normalize(offset), previous))) * 57.29578f;
+    EXPECT_NEAR(std::fabs(90.0f * dist), turn, 0.05f) << i;
+    previous = Normalize(offset);
+  }
+}
+
 TEST_F(FlareRenderTest, FlareAtTheExactCentreDrawsOnlyItsSprite) {
   LensLayout layout;
   EXPECT_FALSE(LayOutLensEffect(Vector3{80, 60, 0}, Vector3{80, 60, 0}, &layout));
