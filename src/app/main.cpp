@@ -7,12 +7,15 @@
 #include "app/saver_app.h"
 #include "app/saver_run.h"
 #include "app/startup.h"
+#include "ui/config_dialog.h"
 
 namespace {
 
-// The configuration dialog (template 101, owned by the /c window) opens
-// here once it exists; until then the mode shows nothing.
-int RunConfig(SaverApp&) { return 0; }
+// The configuration dialog, owned by the window named after /c (if any).
+int RunConfig(SaverApp& app) {
+  ShowConfigDialog(app.instance, ParentWindowHandle(app));
+  return 0;
+}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "app/settings_registry.h"
 #include "settings/defaults_table.h"
 #include "settings/saver_settings.h"
+#include "ui/label_table.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ void TakeDesktopMode() {
 
 int Startup(SaverApp& app) {
   LoadDefaultsTable();
-  // The interface label table (resource 114) is loaded here once the
-  // dialogs that show it exist.
+  LoadLabelTable();
   ApplyDefaults(settings);
   app.runMode = ParseCommandLine(GetCommandLineA(), &app.parentWindow);
   LoadSettings();
