@@ -5,6 +5,7 @@
 // [SECTION] Plans and writing
 #include "rar20_block_writer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -55,18 +56,37 @@ std::vector<std::pair<uint32_t, uint32_t>> TableSlices(const Rar20Block& block) 
           {kLiteralSymbols + kDistanceSymbols, kRepeatLengthSymbols}};
 }
 
-// Bits from the start of the block's last Huffman code to the block's end.
-uint32_t LastCodeBits(const Rar20Block& block) {
+// The block's last Huffman code: its index in the lengths, the bits from
+// its start to the block's end, and the table it belongs to. False for a
+// block without symbols.
+struct LastCode {
+  uint32_t index;
+  uint32_t bitsToEnd;
+  std::pair<uint32_t, uint32_t> table;  // offset and size within the lengths
+};
+bool FindLastCode(const Rar20Block& block, LastCode* last) {
   const uint8_t* lengths = block.lengths.data();
   if (block.multimedia) {
-    if (block.audioErrors.empty()) return 0;
+    if (block.audioErrors.empty()) return false;
     uint32_t channel = uint32_t((block.firstChannel + block.audioErrors.size() - 1) % block.channels);
-    return lengths[channel * kAudioSymbols + block.audioErrors.back()];
+    last->index = channel * kAudioSymbols + block.audioErrors.back();
+    last->bitsToEnd = lengths[last->index];
+    last->table = {channel * kAudioSymbols, kAudioSymbols};
+    return true;
   }
-  if (block.lzSymbols.empty()) return 0;
+  if (block.lzSymbols.empty()) return false;
   const LzSymbol& s = block.lzSymbols.back();
-  if (s.second >= 0) return lengths[SecondIndex(s)] + s.secondBits;
-  return lengths[s.main] + s.mainBits;
+  if (s.second < 0) {
+    last->index = s.main;
+    last->bitsToEnd = lengths[s.main] + s.mainBits;
+    last->table = {0, kLiteralSymbols};
+  } else {
+    last->index = SecondIndex(s);
+    last->bitsToEnd = lengths[last->index] + s.secondBits;
+    last->table = s.main >= kFirstLongMatch ? std::make_pair(kLiteralSymbols, kDistanceSymbols)
+                                            : std::make_pair(kLiteralSymbols + kDistanceSymbols, kRepeatLengthSymbols);
+  }
+  return true;
 }
 
 // [SECTION] Block header
@@ -177,21 +197,26 @@ BlockPlan CompletePlan(const Rar20Block& block, const Rar20StreamState& before, 
   BlockPlan plan;
   plan.bits = SwitchBits(before) + header.bits + symbolBits;
   plan.header = std::move(header);
-  plan.lastCodeBits = LastCodeBits(block);
+  LastCode last;
+  if (FindLastCode(block, &last)) {
+    plan.lastCodeBits = last.bitsToEnd;
+    for (uint32_t i = 0; i < last.table.second; ++i)
+      plan.lastTableLongest = std::max<uint32_t>(plan.lastTableLongest, block.lengths[last.table.first + i]);
+  }
   return plan;
 }
 
-// True when at least 8 bits of the member's data follow the start of the
-// block's last code.
-bool EndsWithByteToSpare(const BlockPlan& plan, uint64_t startBit) {
+// True when the member's data, padded to a whole byte, leaves the longest
+// code of its table after the start of the block's last code.
+bool LastCodeHasRoom(const BlockPlan& plan, uint64_t startBit) {
   uint64_t end = startBit + plan.bits;
   uint64_t dataEnd = (end + 7) / 8 * 8;
-  return dataEnd - (end - plan.lastCodeBits) >= 8;
+  return dataEnd - (end - plan.lastCodeBits) >= plan.lastTableLongest;
 }
 
 }  // namespace
 
-void BuildBlockLengths(Rar20Block* block, uint32_t extraSymbol) {
+void BuildBlockLengths(Rar20Block* block, uint32_t extraSymbol, uint32_t maxLength) {
   std::vector<uint32_t> f = SymbolFrequencies(*block);
   if (extraSymbol < f.size()) f[extraSymbol]++;
   // Every table can end its block: the switch symbol always gets a code.
@@ -202,7 +227,7 @@ void BuildBlockLengths(Rar20Block* block, uint32_t extraSymbol) {
   }
   block->lengths.assign(f.size(), 0);
   for (const auto& slice : TableSlices(*block))
-    BuildCodeLengths(f.data() + slice.first, slice.second, kMaxCodeLength, block->lengths.data() + slice.first);
+    BuildCodeLengths(f.data() + slice.first, slice.second, maxLength, block->lengths.data() + slice.first);
 }
 
 void AdoptBlockTables(const Rar20Block& block, Rar20StreamState* state) {
@@ -225,7 +250,7 @@ BlockPlan PlanBlock(const Rar20Block& block, const Rar20StreamState& before) {
 
 bool PlanLastBlock(const Rar20Block& block, const Rar20StreamState& before, uint64_t startBit, BlockPlan* plan) {
   *plan = PlanBlock(block, before);
-  if (EndsWithByteToSpare(*plan, startBit)) return true;
+  if (LastCodeHasRoom(*plan, startBit)) return true;
   uint64_t symbolBits = SymbolBits(block);
   bool found = false;
   for (bool keep : {false, true}) {
@@ -234,7 +259,7 @@ bool PlanLastBlock(const Rar20Block& block, const Rar20StreamState& before, uint
       for (uint32_t bonus : {1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u, 55u}) {
         BlockPlan variant =
             CompletePlan(block, before, PlanHeader(block, HeaderBase(keep, before), keep, symbol, bonus), symbolBits);
-        if (EndsWithByteToSpare(variant, startBit) && (!found || variant.bits < plan->bits)) {
+        if (LastCodeHasRoom(variant, startBit) && (!found || variant.bits < plan->bits)) {
           *plan = std::move(variant);
           found = true;
         }

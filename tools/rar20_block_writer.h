@@ -55,15 +55,17 @@ struct HeaderPlan {
 // How a block is written at a point of the stream, and its size.
 struct BlockPlan {
   HeaderPlan header;
-  uint64_t bits = 0;          // table switch + header + symbols
-  uint32_t lastCodeBits = 0;  // bits from the start of the block's last Huffman code to its end
+  uint64_t bits = 0;             // table switch + header + symbols
+  uint32_t lastCodeBits = 0;     // bits from the start of the block's last Huffman code to its end
+  uint32_t lastTableLongest = 0; // longest code of the table that code belongs to
 };
 
-// Makes block.lengths from its symbols' frequencies (the table switch
-// always gets a code, so any block can be followed by another). A valid
-// extraSymbol (an index into the lengths) counts once more, which gives a
-// slightly different code.
-void BuildBlockLengths(Rar20Block* block, uint32_t extraSymbol = UINT32_MAX);
+// Makes block.lengths, codes of at most maxLength bits, from its symbols'
+// frequencies (the table switch always gets a code, so any block can be
+// followed by another). A valid extraSymbol (an index into the lengths)
+// counts once more, which gives a slightly different code.
+void BuildBlockLengths(Rar20Block* block, uint32_t extraSymbol = UINT32_MAX,
+                       uint32_t maxLength = rar20::kMaxCodeLength);
 
 // Sets state's table fields to what the unpacker has after block's header.
 void AdoptBlockTables(const Rar20Block& block, Rar20StreamState* state);
@@ -72,8 +74,9 @@ void AdoptBlockTables(const Rar20Block& block, Rar20StreamState* state);
 BlockPlan PlanBlock(const Rar20Block& block, const Rar20StreamState& before);
 
 // The plan for the last block of a member that starts at bit startBit: the
-// smallest whose last code starts at least 8 bits before the end of the
-// member's last byte. unar reads a byte ahead of every code and fails a
+// smallest in which at least as many bits follow the start of the last
+// code, up to the end of the member's last byte, as the longest code of
+// that code's table has. unar may read that far ahead of a code and fails a
 // member whose data ends sooner, while libunarr starts a solid successor
 // right after the last byte a member needs, so padding bytes are no way
 // out. Header variants (slightly worse code-length codes) move the last

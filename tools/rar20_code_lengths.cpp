@@ -62,6 +62,7 @@ void BuildCodeLengths(const uint32_t* frequencies, uint32_t count, uint32_t maxL
   for (uint32_t s = 0; used.size() < 2 && s < count; ++s)
     if (frequencies[s] == 0) used.insert(std::upper_bound(used.begin(), used.end(), s), s);
   for (uint32_t s : used) weights.push_back(frequencies[s] > 0 ? frequencies[s] : 1);
+  while (maxLength < 32 && (uint64_t(1) << maxLength) < used.size()) ++maxLength;  // the least that fits
   std::vector<uint32_t> depths;
   while (HuffmanDepths(weights, &depths) > maxLength)
     for (uint64_t& w : weights) w = w / 2 + 1;

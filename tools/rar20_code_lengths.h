@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
-// Sets lengths[0..count) for the frequencies (0 = unused, no code). At least
-// two symbols get a code, so every table is a complete prefix code: symbols
-// 0 and 1 are added with frequency 1 where needed.
+// Sets lengths[0..count) for the frequencies (0 = unused, no code), none
+// longer than maxLength, or than the fewest bits that give every used
+// symbol a code if maxLength is less. At least two symbols get a code, so
+// every table is a complete prefix code: symbols 0 and 1 are added with
+// frequency 1 where needed.
 void BuildCodeLengths(const uint32_t* frequencies, uint32_t count, uint32_t maxLength, uint8_t* lengths);
 
 // The canonical code of every symbol with a non-zero length.

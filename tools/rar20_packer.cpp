@@ -12,8 +12,10 @@ namespace {
 // header (some 60 to 200 bytes) costs little.
 constexpr uint32_t kSegmentSize = 256 * 1024;
 
-// Symbols tried, one after the other, as extra codes of a last block whose
-// last code ends too close to the end of the data.
+// Fitting a member's last block: the lowest length limit tried (tables
+// with more symbols than it can code keep the least that fits), and the
+// symbols tried, one after the other, as extra codes.
+constexpr uint32_t kLowestFitLimit = 8;
 constexpr uint32_t kFitAttempts = 64;
 
 // Hash-chain candidates per position in the quick parse, which mainly
@@ -23,6 +25,9 @@ constexpr uint32_t kQuickChain = 4;
 // The thorough LZ parse is skipped when multimedia blocks take less than
 // this percentage of the quick parse's bits: it gains a few percent at most.
 constexpr uint32_t kRefineThreshold = 85;
+
+// Percent of the LZ block's bits that multimedia blocks must save.
+constexpr uint32_t kMultimediaGain = 2;
 
 
 }  // namespace
@@ -73,53 +78,60 @@ bool Rar20Packer::PackEmptyMember(bool* continuesSolid) {
 
 // Tries the segment as a quick LZ parse and as multimedia blocks, then
 // parses it thoroughly, priced with the quick parse's code lengths, unless
-// the data looks random or multimedia is clearly ahead.
+// the data looks random or multimedia is clearly ahead. Multimedia has to
+// save kMultimediaGain to be chosen: it decodes at half the speed of LZ, and
+// in a solid archive the next member cannot continue after it.
 void Rar20Packer::PackSegment(uint32_t begin, uint32_t end, uint32_t memberEnd, Rar20StreamState* state,
                               Rar20BitWriter& writer) {
   Rar20MatchFinder::Snapshot start;
   finder.Save(&start);
   LzSearchLimits quickSearch = limits;
   quickSearch.maxChain = std::min(limits.maxChain, kQuickChain);
-  Trial quick = TryLz(begin, end, LzCosts::Initial(), quickSearch, *state);
+  Trial lz = TryLz(begin, end, LzCosts::Initial(), quickSearch, *state);
   Trial audio;
-  if (multimedia == MultimediaChoice::Auto) {
-    for (uint32_t channels = 1; channels <= kMaxChannels; ++channels) {
-      Trial t = TryMultimedia(begin, end, channels, *state);
-      if (channels == 1 || t.plan.bits < audio.plan.bits) audio = std::move(t);
-    }
-  }
   bool haveAudio = multimedia == MultimediaChoice::Auto;
-  Trial* best = haveAudio && audio.plan.bits < quick.plan.bits ? &audio : &quick;
-  bool compressible = quick.plan.bits < uint64_t(end - begin) * 8;
-  bool audioFarAhead = haveAudio && audio.plan.bits * 100 < quick.plan.bits * kRefineThreshold;
-  Trial refined;
+  for (uint32_t channels = 1; haveAudio && channels <= kMaxChannels; ++channels) {
+    Trial t = TryMultimedia(begin, end, channels, *state);
+    if (channels == 1 || t.plan.bits < audio.plan.bits) audio = std::move(t);
+  }
+  bool compressible = lz.plan.bits < uint64_t(end - begin) * 8;
+  bool audioFarAhead = haveAudio && audio.plan.bits * 100 < lz.plan.bits * kRefineThreshold;
   if (compressible && !audioFarAhead) {
     finder.Restore(start);
-    refined = TryLz(begin, end, LzCosts::FromLengths(quick.block.lengths.data()), limits, *state);
-    if (refined.plan.bits < best->plan.bits) best = &refined;
+    Trial refined = TryLz(begin, end, LzCosts::FromLengths(lz.block.lengths.data()), limits, *state);
+    if (refined.plan.bits < lz.plan.bits) lz = std::move(refined);
   }
+  Trial* best = haveAudio && audio.plan.bits * 100 < lz.plan.bits * (100 - kMultimediaGain) ? &audio : &lz;
   if (end == memberEnd) FitLastBlock(best, *state, writer.BitCount());
   usedMultimedia |= best->block.multimedia;
   WriteBlock(best->block, best->plan, *state, writer);
   *state = best->after;
 }
 
-// Finds a plan for the member's last block that leaves a byte of data after
-// the start of its last code: first among header variants, then with codes
-// for symbols the block does not use, which move its bits more. Small
-// blocks (a member of a few bytes) may need the latter.
+// Finds a plan for the member's last block that leaves room after the
+// start of its last code (see PlanLastBlock): first among header variants
+// of the block as it is, then with lower length limits, which shorten the
+// longest codes, and last with codes for symbols the block does not use,
+// which move its bits more (a member of a few bytes may need that).
 void Rar20Packer::FitLastBlock(Trial* t, const Rar20StreamState& before, uint64_t startBit) const {
   if (PlanLastBlock(t->block, before, startBit, &t->plan)) return;
   std::vector<uint8_t> lengths = t->block.lengths;
-  for (uint32_t extra = 0; extra < kFitAttempts; ++extra) {
-    BuildBlockLengths(&t->block, extra);
+  for (uint32_t limit = kMaxCodeLength - 1; limit >= kLowestFitLimit; --limit) {
+    BuildBlockLengths(&t->block, UINT32_MAX, limit);
     if (PlanLastBlock(t->block, before, startBit, &t->plan)) {
       AdoptBlockTables(t->block, &t->after);
       return;
     }
   }
-  // No decoder needs the spare byte to decode correctly; unar alone would
-  // refuse the member. Not seen in practice.
+  for (uint32_t extra = 0; extra < kFitAttempts; ++extra) {
+    BuildBlockLengths(&t->block, extra, kLowestFitLimit);
+    if (PlanLastBlock(t->block, before, startBit, &t->plan)) {
+      AdoptBlockTables(t->block, &t->after);
+      return;
+    }
+  }
+  // Every unpacker but unar decodes the member all the same. Not seen in
+  // practice.
   t->block.lengths = lengths;
   t->plan = PlanBlock(t->block, before);
 }
