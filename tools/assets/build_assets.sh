@@ -1,0 +1,85 @@
+#!/bin/sh
+# Rebuilds Terrava's shipped pictures, meshes and music from Debian packages
+# and the generators in this folder, writing into the source tree. Run by
+# hand when content changes; the results are committed. A rerun gives the
+# same bytes. See tools/assets/README.md.
+#
+# Usage: tools/assets/build_assets.sh [--tool PATH] [STEP ...]
+#   --tool PATH  a native terrava-tool (default build/native/tools/terrava-tool,
+#                made by scripts/build.sh tool); needed by the meshes and
+#                bitmaps steps
+#   STEP         fetch meshes earth clouds sky stars sprites lettering icon
+#                music bitmaps (default: all, in this order)
+set -eu
+
+REPO=$(cd "$(dirname "$0")/../.." && pwd)
+WORK=$REPO/build/assets-src
+PYTHON=/usr/bin/python3          # Debian's, with python3-numpy and python3-pil
+TOOL=$REPO/build/native/tools/terrava-tool
+MUSIC_SERIAL=1996                # Ogg stream serial: fixed, so the file is reproducible
+MUSIC_QUALITY=2                  # oggenc -q: about 70 kbit/s, 0.8 MB for the 96 s loop
+
+# Debian 12 packages and the files taken from each (nothing is installed).
+PACKAGES="
+xplanet-images=1.3.1-3 ./usr/share/xplanet/images/earth.jpg ./usr/share/xplanet/images/night.jpg ./usr/share/doc/xplanet-images/copyright
+libmagics++-data=4.13.0-1 ./usr/share/magics/50m/ne_50m_land.shp ./usr/share/doc/libmagics++-data/copyright
+flightgear-data-models=1:2020.3.16+dfsg-1 ./usr/share/games/flightgear/Models/Astro/Textures/clouds_N1.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_N2.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_N3.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_N4.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_S1.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_S2.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_S3.png ./usr/share/games/flightgear/Models/Astro/Textures/clouds_S4.png ./usr/share/doc/flightgear-data-models/copyright
+stellarium-data=0.22.2-1 ./usr/share/stellarium/textures/milkyway.png ./usr/share/stellarium/textures/mars.png ./usr/share/doc/stellarium-data/copyright
+fonts-dejavu-core=2.37-6 ./usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ./usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf ./usr/share/doc/fonts-dejavu-core/copyright
+"
+
+fetch() {
+  mkdir -p "$WORK/debs" "$WORK/root"
+  echo "$PACKAGES" | while read -r spec files; do
+    [ -n "$spec" ] || continue
+    name=${spec%%=*}
+    version=${spec#*=}
+    deb=$(ls "$WORK/debs/${name}_"*"_all.deb" 2>/dev/null | head -n 1 || true)
+    if [ -z "$deb" ]; then
+      (cd "$WORK/debs" && apt-get download "$spec")
+      deb=$(ls "$WORK/debs/${name}_"*"_all.deb" | head -n 1)
+    fi
+    got=$(dpkg-deb -f "$deb" Version)
+    [ "$got" = "$version" ] || { echo "fetch: $deb is version $got, not $version" >&2; exit 1; }
+    # shellcheck disable=SC2086  # the file list is split on purpose
+    dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$WORK/root" $files
+  done
+}
+
+meshes() {
+  "$TOOL" mesh sphere 3 "$REPO/resources/data/meshes/sphere.dat"
+  "$TOOL" mesh sphere 1 "$REPO/resources/data/meshes/sph_low.dat"
+  "$TOOL" mesh cube "$REPO/resources/data/meshes/env.dat"
+}
+
+generate() {
+  "$PYTHON" "$REPO/tools/assets/make_assets.py" --src "$WORK/root/usr/share" --repo "$REPO" --work "$WORK" "$@"
+}
+
+music() {
+  generate music
+  oggenc -Q -q "$MUSIC_QUALITY" -s "$MUSIC_SERIAL" "$WORK/music.wav" -o "$REPO/resources/data/music.ogg"
+}
+
+# The dialog picture and the preview are frames of the shipped scene.
+bitmaps() {
+  mkdir -p "$WORK/frames"
+  "$TOOL" render "$REPO/resources/data" "$WORK/frames/bitmaps.png" --width 800 --height 600 --time 57
+  generate --frame "$WORK/frames/bitmaps.png" bitmaps
+}
+
+while [ $# -gt 0 ]; do
+  case $1 in
+    --tool) TOOL=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+STEPS=${*:-fetch meshes earth clouds sky stars sprites lettering icon music bitmaps}
+for step in $STEPS; do
+  echo "== $step"
+  case $step in
+    fetch | meshes | music | bitmaps) $step ;;
+    earth | clouds | sky | stars | sprites | lettering | icon) generate "$step" ;;
+    *) echo "unknown step $step" >&2; exit 2 ;;
+  esac
+done

@@ -1,0 +1,125 @@
+"""The sky box texture 500.jpg and the distant planet PLANET05.JPG.
+
+500.jpg (1024 x 512) is laid out for the sky box cube "meshes\\env.dat": a
+3 x 2 grid of cells, one per cube face, in the order +x, -x, +y (top row)
+and -y, +z, -z (bottom row); inside a cell s runs along the face's first
+axis and t along its second, as the mesh's texture coordinates say. The
+loaders hand the picture to OpenGL bottom row first, so t = 0 is the bottom
+of the picture: the cells of t 0..0.5 (+x, -x, +y) fill its lower half. Each texel is the sky in the direction its point
+on the cube has from the cube's centre (a gnomonic projection per face), so
+nothing is stretched at the corners and the faces meet without a seam; 4 x 4
+samples per texel average over the cells' edges, which fall inside texels.
+The sphere that draws the box keeps its default orientation (90 degrees
+about x), which is applied here, so directions are those of the scene.
+
+The sky itself is Axel Mellinger's Milky Way panorama (stellarium-data
+milkyway.png, RGBA), flattened on black and turned so that the galactic
+band crosses the flight's usual views (the camera circles mostly about the
+y axis) at an angle, with the bright galactic centre away from the sun
+(which stands at +z): the band's plane and centre are measured in the
+picture itself, so nothing depends on its coordinate conventions.
+
+PLANET05.JPG is the 512 x 256 Mars map of stellarium-data (NASA/JPL-Caltech).
+"""
+
+import os
+
+import numpy as np
+
+import filters
+import noise
+import texture_files as tf
+
+WIDTH, HEIGHT = 1024, 512
+SUPERSAMPLE = 4
+SKY_GAIN = 1.25     # the panorama's brightness in the texture (the scene dims it further by alpha)
+SKY_GAMMA = 1.1     # > 1 deepens the dark sky between the bright parts of the band
+GALACTIC_POLE = (0.45, 0.85, -0.27)   # world direction of the band's pole: about 30 degrees off y
+GALACTIC_CENTRE = (-0.8, 0.0, -0.6)   # world direction the centre leans to, away from the sun
+
+# (normal, first axis, second axis) of the cube faces in the mesh's order.
+CUBE_FACES = [
+    ((1, 0, 0), (0, 1, 0), (0, 0, 1)), ((-1, 0, 0), (0, 0, 1), (0, 1, 0)),
+    ((0, 1, 0), (0, 0, 1), (1, 0, 0)), ((0, -1, 0), (1, 0, 0), (0, 0, 1)),
+    ((0, 0, 1), (1, 0, 0), (0, 1, 0)), ((0, 0, -1), (0, 1, 0), (1, 0, 0)),
+]
+
+
+def rotation_x(degrees):
+    c, s = np.cos(np.radians(degrees)), np.sin(np.radians(degrees))
+    return np.array([[1, 0, 0], [0, c, -s], [0, s, c]])
+
+
+def frame(centre, pole):
+    """Orthonormal columns: centre (made perpendicular to pole), pole x centre, pole."""
+    pole = np.asarray(pole, dtype=np.float64) / np.linalg.norm(pole)
+    centre = np.asarray(centre, dtype=np.float64) - np.dot(centre, pole) * pole
+    centre /= np.linalg.norm(centre)
+    return np.stack([centre, np.cross(pole, centre), pole], axis=1)
+
+
+def galactic_frame(panorama):
+    """The band's centre (brightest region) and pole (the normal of the plane
+    through the brightest tenth of the sky) in the panorama's coordinates."""
+    h, w = panorama.shape[:2]
+    lum = tf.box_reduce(panorama.mean(axis=2), 4)
+    directions = noise.sphere_points(w // 4, h // 4)
+    area = np.cos(np.radians(noise.latitudes(w // 4, h // 4)))
+    smooth = filters.blur(lum, 6.0)
+    y, x = np.unravel_index(np.argmax(smooth * area), smooth.shape)
+    weight = (lum > np.percentile(lum, 90)) * area
+    scatter = np.einsum("ij,ijk,ijl->kl", weight, directions, directions)
+    pole = np.linalg.eigh(scatter)[1][:, 0]
+    return frame(directions[y, x], pole)
+
+
+def atlas_directions(width, height):
+    """World direction (h x w x 3) of every sample point of the atlas."""
+    s = (np.arange(width) + 0.5) / width
+    t = 1.0 - (np.arange(height) + 0.5) / height  # picture rows run from t = 1 down to t = 0
+    s, t = np.meshgrid(s, t)
+    column = np.minimum((s * 3).astype(int), 2)
+    row = np.minimum((t * 2).astype(int), 1)
+    u, v = s * 3 - column - 0.5, t * 2 - row - 0.5
+    face = column + 3 * row
+    normal, first, second = (np.array([f[k] for f in CUBE_FACES], dtype=np.float64)[face] for k in range(3))
+    model = 0.5 * normal + u[..., None] * first + v[..., None] * second
+    model /= np.linalg.norm(model, axis=2, keepdims=True)
+    return model @ rotation_x(90.0).T  # the sphere's default orient: 90 degrees about x
+
+
+def sample_panorama(panorama, directions):
+    """Bilinear lookup of an equirectangular picture (x wraps) by direction."""
+    h, w = panorama.shape[:2]
+    lon = np.arctan2(directions[..., 1], directions[..., 0])
+    lat = np.arcsin(np.clip(directions[..., 2], -1.0, 1.0))
+    x = (lon / (2 * np.pi) + 0.5) * w - 0.5
+    y = (0.5 - lat / np.pi) * h - 0.5
+    x0, y0 = np.floor(x).astype(int), np.floor(y).astype(int)
+    fx, fy = (x - x0)[..., None], (y - y0)[..., None]
+    y0c, y1c = np.clip(y0, 0, h - 1), np.clip(y0 + 1, 0, h - 1)
+    x0w, x1w = x0 % w, (x0 + 1) % w
+    top = panorama[y0c, x0w] * (1 - fx) + panorama[y0c, x1w] * fx
+    bottom = panorama[y1c, x0w] * (1 - fx) + panorama[y1c, x1w] * fx
+    return top * (1 - fy) + bottom * fy
+
+
+def milky_way(src):
+    rgba = tf.read_picture(os.path.join(src, "stellarium/textures/milkyway.png"), "RGBA")
+    return rgba[:, :, :3] * rgba[:, :, 3:4]
+
+
+def sky_box(src):
+    panorama = milky_way(src)
+    directions = atlas_directions(WIDTH * SUPERSAMPLE, HEIGHT * SUPERSAMPLE)
+    # world -> galactic (world frame transposed) -> panorama coordinates
+    world_to_panorama = galactic_frame(panorama) @ frame(GALACTIC_CENTRE, GALACTIC_POLE).T
+    fine = sample_panorama(panorama, directions @ world_to_panorama.T)
+    sky = tf.box_reduce(fine, SUPERSAMPLE)
+    return np.clip(sky, 0.0, 1.0) ** SKY_GAMMA * SKY_GAIN
+
+
+def build(src, textures):
+    tf.write_jpeg(os.path.join(textures, "500.jpg"), sky_box(src), quality=90)
+    mars = tf.read_picture(os.path.join(src, "stellarium/textures/mars.png"))
+    tf.write_jpeg(os.path.join(textures, "PLANET05.JPG"), mars)
