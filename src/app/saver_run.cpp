@@ -33,6 +33,16 @@ MusicPlayer musicPlayer;  // the run's music; holds the track until Cleanup
 
 // [SECTION] windows
 
+// The GL window's side: the configured one, but never beyond the primary
+// screen as it is after the mode switch. A mode the display refused leaves
+// the desktop's size, and a stored Width of 100000 would otherwise make a
+// back buffer of billions of pixels that no one sees and that a software
+// renderer clears for minutes per frame, so the run never reads its input.
+int MainWindowSide(int configured, int screenMetric) {
+  const int screen = GetSystemMetrics(screenMetric);
+  return screen > 0 && configured > screen ? screen : configured;
+}
+
 // The GL window for the first monitor that has a handle, a black window for
 // every further one. False when a window could not be made or no monitor
 // has a handle.
@@ -42,7 +52,8 @@ bool CreateRunWindows(SaverApp& app) {
     MonitorRecord& record = app.monitors[i];
     if (!record.monitor) continue;
     if (!anyWindow) {
-      record.window = CreateMainWindow(app.instance, settings.Width, settings.Height);
+      record.window = CreateMainWindow(app.instance, MainWindowSide(settings.Width, SM_CXSCREEN),
+                                       MainWindowSide(settings.Height, SM_CYSCREEN));
       saverRun.mainWindow = record.window;
     } else {
       record.window = CreateBlankWindow(app.instance, record.bounds);

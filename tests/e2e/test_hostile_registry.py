@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+"""terrava.scr with hostile values in its settings key.
+
+Every case replaces the settings key with values of one kind: none at all,
+all zero, out of range (Width 1 and 100000, Volume 500, Speed 4294967295,
+Gamma -1, Depth 7), text (REG_SZ) and two-byte binary (REG_BINARY) where a
+DWORD belongs. For each, the saver starts, draws, ends on a key press with
+exit code 0 and leaves the key untouched; then the configuration dialog
+opens, OK saves and the program ends with exit code 0, leaving the fifteen
+values as DWORDs. Stored values are used unchanged, so the dialog may write
+an out-of-range value back as it read it; only the types are checked.
+
+A stored size larger than the screen gives a window no larger than the
+screen (regression: a 100000 x 100000 window made every frame take minutes
+under a software renderer, so the run never read the key that ends it).
+
+Windows gives key presses to the foreground window, which the saver makes
+its own; X without a window manager gives them to the window under the
+pointer, which a 1 x 1 window at the corner never is. The test therefore
+focuses the saver window (as Windows would) before it presses the key.
+"""
+import os
+import sys
+
+from saver_harness import SETTINGS_KEY, run
+
+CAPTION = "Terrava Configuration"
+OK_BUTTON = 1
+SAVED_VALUES = ["ShowClock", "TimeFormat", "EnableMusic", "UseDesktop", "ShowFlame", "DefGamma",
+                "Width", "Height", "Depth", "Volume", "Speed", "Gamma", "VSync", "MouseExit", "ShowFPS"]
+SCREEN = "0 0 1024 768"   # the session's one Xvfb screen
+
+
+def dwords(values):
+    return {name: f"dword:{value & 0xFFFFFFFF:08x}" for name, value in values.items()}
+
+
+# name, {value: data as regedit writes it}
+CASES = [
+    ("missing values", {}),
+    ("all zero", dwords({name: 0 for name in SAVED_VALUES})),
+    ("width 1", dwords({"UseDesktop": 0, "Width": 1, "Height": 1, "Depth": 32})),
+    ("huge and negative", dwords({"UseDesktop": 0, "Width": 100000, "Height": 100000, "Depth": 7,
+                                  "Volume": 500, "Speed": 4294967295, "Gamma": -1, "DefGamma": 0,
+                                  "EnableMusic": 1, "ShowClock": 1, "ShowFPS": 1})),
+    ("REG_SZ", {name: '"12"' for name in SAVED_VALUES}),
+    ("REG_BINARY of 2 bytes", {name: "hex:01,00" for name in SAVED_VALUES}),
+]
+
+
+def write_key(h, values):
+    key = SETTINGS_KEY.replace("HKCU", "HKEY_CURRENT_USER")
+    lines = ["REGEDIT4", "", f"[-{key}]", "", f"[{key}]"] + [f'"{n}"={d}' for n, d in values.items()]
+    path = os.path.join(h.out, "hostile.reg")
+    with open(path, "w", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+    h.session.run(["regedit", "/s", h.session.to_windows_path(path)], timeout=60, echo=False)
+
+
+def key_lines(h):
+    proc = h.session.launch("reg", ["query", SETTINGS_KEY])
+    h.session.wait(proc, 60)
+    return [line.split() for line in proc.stdout.read().decode("utf-8", "replace").splitlines() if line.strip()]
+
+
+def saver_runs(h, name):
+    before = key_lines(h)
+    proc = h.start_saver()
+    h.check(proc is not None, f"{name}: the saver window appears")
+    if proc is None:
+        return
+    h.check(h.still_running(proc), f"{name}: the saver keeps running")
+    if name == "huge and negative":
+        rect = h.probe().get("main", "").split("rect=")[-1].split(" topmost")[0]
+        h.check(rect == SCREEN, f"{name}: the window covers the screen, no more ({rect})")
+    window = h.session.find_windows("^Terrava$")
+    if window:
+        h.session.x("xdotool", "windowfocus", "--sync", window[0])
+    h.session.key("space")
+    h.check(h.exit_code(proc) == 0, f"{name}: a key ends it with exit code 0")
+    h.check(key_lines(h) == before, f"{name}: the saver run leaves the key as it was")
+
+
+def dialog_saves(h, name):
+    proc = h.session.launch(h.program("terrava.scr"), ["/c"])
+    probe = h.session.launch(h.program("config_probe.exe"), ["find", CAPTION, "click", str(OK_BUTTON), "wait-closed"])
+    probe_code = h.session.wait(probe, 120)
+    h.check(probe_code == 0, f"{name}: the dialog opens and OK closes it (probe exit {probe_code})")
+    code = h.session.wait(proc, 30)
+    h.check(code == 0, f"{name}: terrava.scr /c ends with exit code 0 (got {code})")
+    saved = {parts[0]: int(parts[2], 16) for parts in key_lines(h) if len(parts) == 3 and parts[1] == "REG_DWORD"}
+    h.check(all(v in saved for v in SAVED_VALUES), f"{name}: OK saved all fifteen values as DWORDs "
+            f"(missing {[v for v in SAVED_VALUES if v not in saved]})")
+
+
+def scenario(name, values):
+    def case(h):
+        write_key(h, values)
+        saver_runs(h, name)
+        write_key(h, values)
+        dialog_saves(h, name)
+    case.__name__ = name.replace(" ", "_")
+    return case
+
+
+if __name__ == "__main__":
+    sys.exit(run([scenario(name, values) for name, values in CASES]))
