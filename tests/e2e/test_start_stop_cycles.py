@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""Start/stop cycles of terrava.scr /s: every run leaves the machine as it was.
+
+Runs the saver TERRAVA_CYCLES times (default 12; 100 for the long campaign),
+ending the runs in turn by a key press, a left click and a mouse move of 30
+pixels (MouseExit is on). The saver runs in the desktop's mode, so that its
+window covers the whole screen and the click lands on it wherever the
+pointer is. After each run: exit code 0, no process of
+terrava.scr left, no new temporary audio library file (bas*.tmp) in the
+prefix, the settings key exactly as before the run (the saver reads the
+registry but never writes it), and the display still in the mode it had.
+Prints the start-up and shut-down times at the end.
+"""
+import glob
+import os
+import sys
+import time
+
+from saver_harness import SETTINGS_KEY, SETTLE, run
+
+CYCLES = int(os.environ.get("TERRAVA_CYCLES", "12"))
+CENTRE = (512, 384)   # of the saver window, which covers the session's 1024 x 768 screen
+ENDINGS = ("key", "click", "motion")
+
+
+def registry_snapshot(h):
+    """The settings key as `reg query` lists it: names, types and data."""
+    proc = h.session.launch("reg", ["query", SETTINGS_KEY, "/s"])
+    h.session.wait(proc, 60)
+    lines = proc.stdout.read().decode("utf-8", "replace").splitlines()
+    return sorted(line.strip() for line in lines if line.strip())
+
+
+def temp_files(h):
+    drive = os.path.join(h.session.prefix, "drive_c")
+    return set(glob.glob(os.path.join(drive, "users", "**", "bas*.tmp"), recursive=True) +
+               glob.glob(os.path.join(drive, "windows", "temp", "bas*.tmp")))
+
+
+def saver_processes(h):
+    """Linux processes of this session's prefix whose program is terrava.scr
+    (the Wine process of a run)."""
+    mine = b"WINEPREFIX=" + h.session.prefix.encode()
+    found = []
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                program = f.read().split(b"\0")[0]
+            if not program.lower().endswith(b"terrava.scr"):
+                continue
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                if mine in f.read().split(b"\0"):
+                    found.append(int(pid))
+        except OSError:
+            continue
+    return found
+
+
+def end_run(h, how):
+    if how == "key":
+        h.session.key("space")
+    elif how == "click":
+        h.session.click(1)
+    else:
+        h.session.move(CENTRE[0] + 30, CENTRE[1])
+
+
+def gone(h, deadline_seconds):
+    deadline = time.time() + deadline_seconds
+    while saver_processes(h) and time.time() < deadline:
+        time.sleep(0.2)
+    return not saver_processes(h)
+
+
+def cycles(h):
+    h.configure(UseDesktop=1, MouseExit=1, ShowClock=1, ShowFPS=1)
+    registry = registry_snapshot(h)
+    temps = temp_files(h)
+    mode = h.probe().get("adapter0", "")
+    starts, stops, failed = [], [], 0
+    for cycle in range(CYCLES):
+        how = ENDINGS[cycle % len(ENDINGS)]
+        h.session.move(1000, 750)   # far from the centre the run puts the pointer on
+        began = time.time()
+        proc = h.start_saver()
+        if proc is None:
+            h.check(False, f"cycle {cycle + 1}: the saver window appears")
+            failed += 1
+            continue
+        starts.append(time.time() - began - SETTLE)
+        ended = time.time()
+        end_run(h, how)
+        code = h.exit_code(proc)
+        stops.append(time.time() - ended)
+        checks = [(code == 0, f"ends by {how} with exit code 0 (got {code})"),
+                  (gone(h, 5), "no terrava.scr process is left"),
+                  (temp_files(h) <= temps, f"no temporary file is left ({sorted(temp_files(h) - temps)})"),
+                  (registry_snapshot(h) == registry, "the settings key is as before"),
+                  (h.probe().get("adapter0", "") == mode, "the display mode is as before")]
+        bad = [what for ok, what in checks if not ok]
+        failed += bool(bad)
+        for what in bad:
+            h.check(False, f"cycle {cycle + 1}: {what}")
+    h.check(failed == 0, f"{CYCLES - failed} of {CYCLES} cycles clean (key, click, motion in turn)")
+    if starts:
+        print(f"start to window: mean {sum(starts) / len(starts):.1f} s, max {max(starts):.1f} s; "
+              f"input to exit: mean {sum(stops) / len(stops):.2f} s, max {max(stops):.2f} s", flush=True)
+
+
+if __name__ == "__main__":
+    sys.exit(run([cycles]))
