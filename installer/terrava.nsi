@@ -42,8 +42,9 @@ ManifestSupportedOS all
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Terrava"
 !define SETTINGS_PARENT "Software\Korvane"
 !define SETTINGS_KEY "Software\Korvane\Terrava"
-; The screensaver the installer replaced, per user, kept beside the settings
-; so that reinstalling keeps it and uninstalling removes it with them.
+; The screensaver values the installer replaced, per user, kept under the
+; settings key so that reinstalling keeps them and uninstalling removes them
+; with the settings.
 !define PREVIOUS_KEY "Software\Korvane\Terrava\Setup"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SPI_SETSCREENSAVEACTIVE 17

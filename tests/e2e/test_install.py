@@ -42,6 +42,13 @@ REG_TIMEOUT = 60          # seconds for one reg or regedit command
 VOLATILE_KEYS = (r"hkey_local_machine\system\currentcontrolset\control\video" "\\",
                  r"hkey_local_machine\hardware" "\\")
 VOLATILE_VALUES = ('"DriverDateData"',)
+# An NSIS uninstaller runs from a temporary copy of itself (%TEMP%\~nsuN.tmp\Un.exe)
+# that cannot delete itself while it runs; when it is still running as it
+# ends, the copy and its folder are left to be deleted at the next start
+# through PendingFileRenameOperations. Such an entry, naming nothing but
+# that copy, is the uninstaller's own clean-up, not a change it leaves.
+PENDING_RENAMES = '"PendingFileRenameOperations"=hex(7):'
+UNINSTALLER_COPY = re.compile(r"^\\\?\?\\C:\\users\\[^\\]+\\Temp\\~nsu[^\\]*\.tmp(\\Un\.exe)?$", re.I)
 VALUE_LINE = re.compile(r"^    (.*?)    (REG_[A-Z_]+)(?:    (.*))?$")
 
 
@@ -90,6 +97,16 @@ def export(h, name, key=None):
     return path
 
 
+def only_uninstaller_copy(line):
+    """True for a PendingFileRenameOperations value naming only the
+    uninstaller's temporary copy (see UNINSTALLER_COPY)."""
+    if not line.startswith(PENDING_RENAMES):
+        return False
+    data = bytes(int(b, 16) for b in line[len(PENDING_RENAMES):].replace(" ", "").split(",") if b)
+    paths = [p for p in data.decode("utf-16-le", "replace").split("\0") if p]
+    return bool(paths) and all(UNINSTALLER_COPY.match(p) for p in paths)
+
+
 def parse_export(path):
     """A regedit export as {key: {value line}} without the volatile parts.
     Continuation lines of long hex values are joined to their value."""
@@ -100,7 +117,8 @@ def parse_export(path):
         if line.startswith("[") and line.endswith("]"):
             name = line[1:-1]
             current = None if name.lower().startswith(VOLATILE_KEYS) else keys.setdefault(name, set())
-        elif current is not None and line and not line.startswith(VOLATILE_VALUES):
+        elif current is not None and line and not line.startswith(VOLATILE_VALUES) \
+                and not only_uninstaller_copy(line):
             current.add(line)
     return keys
 
