@@ -18,6 +18,8 @@ PYTHON=/usr/bin/python3          # Debian's, with python3-numpy and python3-pil
 TOOL=$REPO/build/native/tools/terrava-tool
 MUSIC_SERIAL=1996                # Ogg stream serial: fixed, so the file is reproducible
 MUSIC_QUALITY=2                  # oggenc -q: about 70 kbit/s, 0.8 MB for the 96 s loop
+# The default tool is built with AddressSanitizer; Mesa's own leaks are not ours.
+export LSAN_OPTIONS="suppressions=$REPO/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 # Debian 12 packages and the files taken from each (nothing is installed).
 PACKAGES="
