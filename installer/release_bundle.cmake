@@ -1,9 +1,10 @@
 # Fills the release folder OUT (cmake -P, run by the `release` target):
 # terrava.scr, terrava-setup.exe, README.txt (from README.txt.in with the
 # version filled in), LICENSE.txt and CREDITS.txt from the repository root,
-# and SHA256SUMS.txt over all of them. Text files get CRLF line ends so that
-# Notepad on Windows 7 shows them properly. The folder is emptied first, so
-# nothing stale from an earlier release stays in it.
+# and SHA256SUMS.txt over all of them. Text files get CRLF line ends, and a
+# UTF-8 byte order mark when they hold non-ASCII text, so that Notepad on
+# Windows 7 shows them properly. The folder is emptied first, so nothing
+# stale from an earlier release stays in it.
 foreach(var VERSION SCR SETUP README SOURCE_DIR OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "release_bundle.cmake needs -D${var}=...")
@@ -19,6 +20,12 @@ function(write_windows_text src dest fill)
   endif()
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
+  string(ASCII 1 first_ascii)
+  string(ASCII 127 last_ascii)
+  string(ASCII 239 187 191 bom)
+  if(text MATCHES "[^${first_ascii}-${last_ascii}]" AND NOT text MATCHES "^${bom}")
+    string(PREPEND text "${bom}")
+  endif()
   file(WRITE ${dest} "${text}")
 endfunction()
 

@@ -73,6 +73,10 @@ ShowUninstDetails show
 
 !insertmacro MUI_PAGE_WELCOME
 !ifdef TERRAVA_LICENSE
+  ; The GNU GPL asks no acceptance for using the program, so the page only
+  ; informs and goes on with Next.
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM "Terrava is free software. You need not accept this licence to use it; it sets the terms for copying, changing and passing it on."
+  !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
   !insertmacro MUI_PAGE_LICENSE "${TERRAVA_LICENSE}"
 !endif
 !insertmacro MUI_PAGE_COMPONENTS
