@@ -1,5 +1,5 @@
 # Thin convenience wrapper; the scripts do the work.
-.PHONY: setup run test native windows fuzz bench clean
+.PHONY: setup run test native windows release fuzz bench clean
 setup:
 	scripts/setup.sh
 run:
@@ -10,6 +10,8 @@ native:
 	scripts/build.sh native
 windows:
 	scripts/build.sh windows
+release:
+	scripts/release
 fuzz:
 	scripts/fuzz $(FUZZ_SECONDS)
 bench:

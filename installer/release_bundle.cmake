@@ -1,7 +1,8 @@
 # Fills the release folder OUT (cmake -P, run by the `release` target):
 # terrava.scr, terrava-setup.exe, README.txt (from README.txt.in with the
 # version filled in), LICENSE.txt and CREDITS.txt from the repository root,
-# and SHA256SUMS.txt over all of them. Text files get CRLF line ends, and a
+# the corresponding source as terrava-VERSION-source.tar.gz, and
+# SHA256SUMS.txt over all of them. Text files get CRLF line ends, and a
 # UTF-8 byte order mark when they hold non-ASCII text, so that Notepad on
 # Windows 7 shows them properly. The folder is emptied first, so nothing
 # stale from an earlier release stays in it.
@@ -44,6 +45,23 @@ foreach(name LICENSE CREDITS)
     message(WARNING "${SOURCE_DIR}/${name} is missing: the release folder has no ${name}.txt")
   endif()
 endforeach()
+
+# The corresponding source, which the GPL asks to travel with the binaries:
+# the committed tree of the checkout the release was built from.
+find_program(GIT git)
+if(GIT AND EXISTS ${SOURCE_DIR}/.git)
+  set(source_name terrava-${VERSION}-source.tar.gz)
+  execute_process(COMMAND ${GIT} -C ${SOURCE_DIR} archive --format=tar.gz --prefix=terrava-${VERSION}/
+                          -o ${OUT}/${source_name} HEAD
+                  RESULT_VARIABLE git_result)
+  if(git_result EQUAL 0)
+    list(APPEND files ${source_name})
+  else()
+    message(WARNING "git archive failed: the release folder has no source archive")
+  endif()
+else()
+  message(WARNING "not a git checkout: the release folder has no source archive")
+endif()
 
 # sha256sum's format: "<hash>  <name>", one line per file.
 set(sums "")
