@@ -21,7 +21,7 @@ LAND_SUPERSAMPLE = 4        # the land mask is filled at 4x and box-filtered: an
 ICE_LATITUDE = 45.0         # degrees; poleward of this, bright grey pixels count as ice
 OCEAN_LIFT = (0.004, 0.030, 0.060)  # added to the ocean's RGB: Blue Marble's sea is near black
 SEA_ALPHA = 0.5             # land layer over the sea: softens the ocean layer's broad specular highlight
-CITY_GAIN, CITY_GAMMA = 2.6, 0.85   # downscaling dims point lights; this brings them back
+CITY_GAIN, CITY_GAMMA = 3.4, 0.8    # downscaling dims point lights; this brings them back
 
 
 def day_map(src):
