@@ -77,6 +77,8 @@ void RarUnpacker::LookAheadForNewTables() {
 
 // [SECTION] Code tables
 
+// A block header: the mode bits, the code-length code, then the lengths of
+// the block's tables coded with it.
 void RarUnpacker::ReadCodeTables() {
   if (in.Address() > kHeaderRefill) in.Refill(*source);
   uint32_t header = in.Peek16();
@@ -98,6 +100,15 @@ void RarUnpacker::ReadCodeTables() {
   // Entries past the table size stay 0, so the next block's deltas start
   // from 0 there.
   uint8_t lengths[kMaxTableSize] = {};
+  ReadLengths(tableSize, lengths);
+  BuildCodeTables(lengths);
+  std::memcpy(previousLengths, lengths, sizeof previousLengths);
+}
+
+// Lengths are deltas (modulo 16) against the previous block's, or runs:
+// the preceding length repeated, or zeros. Every item writes at least one
+// length and no run passes tableSize.
+void RarUnpacker::ReadLengths(uint32_t tableSize, uint8_t* lengths) {
   uint32_t i = 0;
   while (i < tableSize) {
     if (in.Address() > kLengthsRefill) in.Refill(*source);
@@ -119,8 +130,6 @@ void RarUnpacker::ReadCodeTables() {
     }
     for (; run > 0 && i < tableSize; --run) lengths[i++] = value;
   }
-  BuildCodeTables(lengths);
-  std::memcpy(previousLengths, lengths, sizeof previousLengths);
 }
 
 void RarUnpacker::BuildCodeTables(const uint8_t* lengths) {

@@ -49,6 +49,7 @@ class RarUnpacker {
  private:
   void ClearState();
   void ReadCodeTables();
+  void ReadLengths(uint32_t tableSize, uint8_t* lengths);
   void BuildCodeTables(const uint8_t* lengths);
   bool DecodeLoop();
   uint32_t SafeSteps() const;
