@@ -7,9 +7,11 @@
 
 #include <cstdint>
 
+#include "archive/rar_format.h"
+
 namespace rar20 {
 
-constexpr uint32_t kWindowSize = 0x100000;  // bytes: the sliding window, 1 MiB
+constexpr uint32_t kWindowSize = rar::kWindowSize;  // bytes: the sliding window, 1 MiB
 constexpr uint32_t kWindowMask = kWindowSize - 1;
 
 // Alphabet sizes, in symbols.
