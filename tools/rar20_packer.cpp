@@ -29,7 +29,6 @@ constexpr uint32_t kRefineThreshold = 85;
 // Percent of the LZ block's bits that multimedia blocks must save.
 constexpr uint32_t kMultimediaGain = 2;
 
-
 }  // namespace
 
 bool Rar20Packer::PackMember(const uint8_t* data, uint32_t size, std::vector<uint8_t>* packed,
