@@ -19,9 +19,12 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 // Encodes the tone (with further oggenc options, shell-quoted); returns the
-// Ogg bytes, empty when oggenc failed.
-inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& name,
+// Ogg bytes, empty when oggenc failed. The files are named after the running
+// test too, because ctest runs the tests of one fixture in parallel processes.
+inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& baseName,
                                       const std::string& options = "") {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = test ? baseName + "-" + test->test_suite_name() + "-" + test->name() : baseName;
   std::string dir = std::string(TERRAVA_BINARY_DIR) + "/test-output/audio";
   std::string wavPath = dir + "/" + name + ".wav";
   std::string oggPath = dir + "/" + name + ".ogg";
