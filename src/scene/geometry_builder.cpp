@@ -153,13 +153,18 @@ namespace {
 uint32_t CubeCorner(Vector3 p) { return (p.x > 0 ? 1u : 0u) | (p.y > 0 ? 2u : 0u) | (p.z > 0 ? 4u : 0u); }
 
 struct CubeFace {
-  Vector3 normal, a, b;  // a x b = normal
+  Vector3 normal, a, b;  // a x b = normal; s grows along a, t along b
 };
 
+// Faces in cell order (left to right, then the second row). The axes are
+// turned so that 5 of the 12 places where cells meet (counting the wrap at
+// the picture's edges) are the same cube edge on both sides: there a sky
+// picture is continuous and bilinear filtering across the cell border
+// shows no line. No arrangement of six cells manages more.
 const CubeFace kCubeFaces[6] = {
-    {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-    {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-    {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}},
+    {{1, 0, 0}, {0, -1, 0}, {0, 0, -1}}, {{-1, 0, 0}, {0, 1, 0}, {0, 0, -1}},
+    {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}},  {{0, -1, 0}, {0, 0, 1}, {-1, 0, 0}},
+    {{0, 0, 1}, {0, 1, 0}, {-1, 0, 0}},  {{0, 0, -1}, {1, 0, 0}, {0, -1, 0}},
 };
 
 }  // namespace

@@ -23,5 +23,6 @@ GeometryData BuildIcosphere(int subdivisions);
 // The cube with corners at ±0.5: 8 vertices, 12 faces wound counter-clockwise
 // seen from outside, so that a sphere drawn with front faces culled (the sky
 // box) shows them from inside; corner normals are the face normals. Texture
-// coordinates: the 12 corners of a 3 x 2 grid, one cell per face.
+// coordinates: the 12 corners of a 3 x 2 grid, one cell per face, the faces
+// turned so that cells meet along shared cube edges where they can.
 GeometryData BuildEnvCube();

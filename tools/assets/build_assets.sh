@@ -9,7 +9,7 @@
 #                made by scripts/build.sh tool); needed by the meshes and
 #                bitmaps steps
 #   STEP         fetch meshes earth clouds sky stars sprites lettering icon
-#                music bitmaps (default: all, in this order)
+#                music bitmaps gallery (default: all, in this order)
 set -eu
 
 REPO=$(cd "$(dirname "$0")/../.." && pwd)
@@ -70,17 +70,32 @@ bitmaps() {
   generate --frame "$WORK/frames/bitmaps.png" bitmaps
 }
 
+# docs/gallery/: the views a person should look at after a change, as
+# NAME:SECONDS of flight, each at 800 x 600 and 1920 x 1080.
+GALLERY="day:48 terminator:60 night:6 sun:156 sunrise:150 eclipse:12"
+gallery() {
+  mkdir -p "$WORK/frames"
+  rm -f "$WORK/frames"/gallery_*.png
+  for view in $GALLERY; do
+    for size in 800x600 1920x1080; do
+      "$TOOL" render "$REPO/resources/data" "$WORK/frames/gallery_${view%%:*}_$size.png" \
+        --width "${size%x*}" --height "${size#*x}" --time "${view#*:}"
+    done
+  done
+  generate gallery
+}
+
 while [ $# -gt 0 ]; do
   case $1 in
     --tool) TOOL=$2; shift 2 ;;
     *) break ;;
   esac
 done
-STEPS=${*:-fetch meshes earth clouds sky stars sprites lettering icon music bitmaps}
+STEPS=${*:-fetch meshes earth clouds sky stars sprites lettering icon music bitmaps gallery}
 for step in $STEPS; do
   echo "== $step"
   case $step in
-    fetch | meshes | music | bitmaps) $step ;;
+    fetch | meshes | music | bitmaps | gallery) $step ;;
     earth | clouds | sky | stars | sprites | lettering | icon) generate "$step" ;;
     *) echo "unknown step $step" >&2; exit 2 ;;
   esac

@@ -15,6 +15,7 @@ Steps (all when none is named), each writing into the repository:
   icon      resources/terrava.ico
   music     WORK/music.wav (build_assets.sh encodes it to music.ogg)
   bitmaps   resources/config_picture.bmp, preview.bmp from --frame FRAME.png
+  gallery   docs/gallery/*.jpg from WORK/frames/gallery_*.png
 """
 
 import argparse
@@ -55,8 +56,9 @@ def main():
         "icon": step("icon", args.src, resources),
         "music": step("music", os.path.join(work, "music.wav")),
         "bitmaps": step("bitmaps", args.frame, resources),
+        "gallery": step("gallery", os.path.join(work, "frames"), os.path.join(args.repo, "docs")),
     }
-    chosen = args.steps or [name for name in steps if name != "bitmaps"]
+    chosen = args.steps or [name for name in steps if name not in ("bitmaps", "gallery")]
     for name in chosen:
         if name not in steps:
             ap.error(f"unknown step {name}")

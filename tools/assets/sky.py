@@ -1,16 +1,15 @@
 """The sky box texture 500.jpg and the distant planet PLANET05.JPG.
 
-500.jpg (1024 x 512) is laid out for the sky box cube "meshes\\env.dat": a
-3 x 2 grid of cells, one per cube face, in the order +x, -x, +y (top row)
-and -y, +z, -z (bottom row); inside a cell s runs along the face's first
-axis and t along its second, as the mesh's texture coordinates say. The
-loaders hand the picture to OpenGL bottom row first, so t = 0 is the bottom
-of the picture: the cells of t 0..0.5 (+x, -x, +y) fill its lower half. Each texel is the sky in the direction its point
-on the cube has from the cube's centre (a gnomonic projection per face), so
-nothing is stretched at the corners and the faces meet without a seam; 4 x 4
-samples per texel average over the cells' edges, which fall inside texels.
-The sphere that draws the box keeps its default orientation (90 degrees
-about x), which is applied here, so directions are those of the scene.
+500.jpg (1024 x 512) is laid out for the sky box cube "meshes\\env.dat",
+read from the mesh file itself: each face covers one cell of a 3 x 2 grid
+in texture space, and each sample of the picture is the sky in the
+direction its point on the cube has from the cube's centre (a gnomonic
+projection per face), so nothing is stretched at the corners. The loaders
+hand the picture to OpenGL bottom row first, so t = 0 is the picture's
+bottom row. 4 x 4 samples per texel average over the cells' edges, which
+fall inside texels. The sphere that draws the box keeps its default
+orientation (90 degrees about x), which is applied here, so directions are
+those of the scene.
 
 The sky itself is Axel Mellinger's Milky Way panorama (stellarium-data
 milkyway.png, RGBA), flattened on black and turned so that the galactic
@@ -33,22 +32,14 @@ WIDTH, HEIGHT = 1024, 512
 SUPERSAMPLE = 4
 SKY_GAIN = 1.25     # the panorama's brightness in the texture (the scene dims it further by alpha)
 SKY_GAMMA = 1.1     # > 1 deepens the dark sky between the bright parts of the band
-# Where the band lies. The atlas's cells meet along edges whose two sides are
-# different parts of the sky, and bilinear filtering mixes them into a thin
-# line; among orientations with the pole within 72 degrees of y (so the band
-# crosses the flight's views), this one makes the sides of those edges most
-# alike (the summed difference across them is 45 % below that of a band
-# tilted 30 degrees at random azimuth), so the lines fall where they hardly show.
+# Where the band lies. Where the atlas's cells meet without sharing a cube
+# edge, the two sides are different parts of the sky, and bilinear filtering
+# mixes them into a thin line. Among orientations with the pole within 72
+# degrees of y (so the band crosses the flight's views), this one makes the
+# sides of those borders alike: their summed difference is half the median
+# over all such orientations, so the lines fall where they hardly show.
 GALACTIC_POLE = (-0.483, 0.629, -0.609)   # world direction of the band's pole, 51 degrees off y
 GALACTIC_CENTRE = (-0.94, 0.0, 0.34)      # world direction the galactic centre leans to
-
-# (normal, first axis, second axis) of the cube faces in the mesh's order.
-CUBE_FACES = [
-    ((1, 0, 0), (0, 1, 0), (0, 0, 1)), ((-1, 0, 0), (0, 0, 1), (0, 1, 0)),
-    ((0, 1, 0), (0, 0, 1), (1, 0, 0)), ((0, -1, 0), (1, 0, 0), (0, 0, 1)),
-    ((0, 0, 1), (1, 0, 0), (0, 1, 0)), ((0, 0, -1), (0, 1, 0), (1, 0, 0)),
-]
-
 
 def rotation_x(degrees):
     c, s = np.cos(np.radians(degrees)), np.sin(np.radians(degrees))
@@ -78,17 +69,45 @@ def galactic_frame(panorama):
     return frame(directions[y, x], pole)
 
 
-def atlas_directions(width, height):
-    """World direction (h x w x 3) of every sample point of the atlas."""
+def read_mesh(path):
+    """Vertices, face vertex indices, face texture indices and texture
+    coordinates of a geometry file (the saver's little-endian format)."""
+    data = np.fromfile(path, dtype="<u4")
+    vertices, faces, coords = (int(n) for n in data[:3])
+    floats = data.view("<f4")
+    at = 3
+    positions = floats[at:at + 3 * vertices].reshape(-1, 3).astype(np.float64)
+    at += 3 * vertices
+    corners = data[at:at + 3 * faces].reshape(-1, 3)
+    at += 3 * faces
+    texture_corners = data[at:at + 3 * faces].reshape(-1, 3)
+    at += 3 * faces
+    st = floats[at:at + 2 * coords].reshape(-1, 2).astype(np.float64)
+    return positions, corners, texture_corners, st
+
+
+def atlas_directions(mesh, width, height, rows):
+    """World direction (len(rows) x width x 3) of sample points of a width x
+    height picture, for the given rows: the point of the cube face whose
+    triangle covers the sample in texture space."""
+    positions, corners, texture_corners, st = mesh
     s = (np.arange(width) + 0.5) / width
-    t = 1.0 - (np.arange(height) + 0.5) / height  # picture rows run from t = 1 down to t = 0
+    t = 1.0 - (np.asarray(rows) + 0.5) / height  # picture rows run from t = 1 down to t = 0
     s, t = np.meshgrid(s, t)
-    column = np.minimum((s * 3).astype(int), 2)
-    row = np.minimum((t * 2).astype(int), 1)
-    u, v = s * 3 - column - 0.5, t * 2 - row - 0.5
-    face = column + 3 * row
-    normal, first, second = (np.array([f[k] for f in CUBE_FACES], dtype=np.float64)[face] for k in range(3))
-    model = 0.5 * normal + u[..., None] * first + v[..., None] * second
+    model = np.zeros(s.shape + (3,))
+    found = np.zeros(s.shape, dtype=bool)
+    for face, texture in zip(corners, texture_corners):
+        (s0, t0), (s1, t1), (s2, t2) = st[texture]
+        det = (s1 - s0) * (t2 - t0) - (s2 - s0) * (t1 - t0)
+        u = ((s - s0) * (t2 - t0) - (s2 - s0) * (t - t0)) / det
+        v = ((s1 - s0) * (t - t0) - (s - s0) * (t1 - t0)) / det
+        inside = (u >= -1e-9) & (v >= -1e-9) & (u + v <= 1 + 1e-9) & ~found
+        p0, p1, p2 = positions[face]
+        point = p0 + u[..., None] * (p1 - p0) + v[..., None] * (p2 - p0)
+        model[inside] = point[inside]
+        found |= inside
+    if not found.all():
+        raise ValueError("the sky box's faces do not cover the texture")
     model /= np.linalg.norm(model, axis=2, keepdims=True)
     return model @ rotation_x(90.0).T  # the sphere's default orient: 90 degrees about x
 
@@ -114,17 +133,22 @@ def milky_way(src):
     return rgba[:, :, :3] * rgba[:, :, 3:4]
 
 
-def sky_box(src):
+def sky_box(src, mesh_path):
     panorama = milky_way(src)
-    directions = atlas_directions(WIDTH * SUPERSAMPLE, HEIGHT * SUPERSAMPLE)
+    mesh = read_mesh(mesh_path)
     # world -> galactic (world frame transposed) -> panorama coordinates
     world_to_panorama = galactic_frame(panorama) @ frame(GALACTIC_CENTRE, GALACTIC_POLE).T
-    fine = sample_panorama(panorama, directions @ world_to_panorama.T)
-    sky = tf.box_reduce(fine, SUPERSAMPLE)
+    w, h = WIDTH * SUPERSAMPLE, HEIGHT * SUPERSAMPLE
+    band = 64 * SUPERSAMPLE  # rows per step, to keep memory small
+    sky = np.concatenate([
+        tf.box_reduce(sample_panorama(panorama, atlas_directions(mesh, w, h, range(r, r + band)) @ world_to_panorama.T),
+                      SUPERSAMPLE)
+        for r in range(0, h, band)])
     return np.clip(sky, 0.0, 1.0) ** SKY_GAMMA * SKY_GAIN
 
 
 def build(src, textures):
-    tf.write_jpeg(os.path.join(textures, "500.jpg"), sky_box(src), quality=90)
+    mesh = os.path.join(textures, os.pardir, "meshes", "env.dat")
+    tf.write_jpeg(os.path.join(textures, "500.jpg"), sky_box(src, mesh), quality=90)
     mars = tf.read_picture(os.path.join(src, "stellarium/textures/mars.png"))
     tf.write_jpeg(os.path.join(textures, "PLANET05.JPG"), mars)
