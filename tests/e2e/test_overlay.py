@@ -17,8 +17,8 @@ every progress message must have swapped exactly one redraw (counted).
 
 Once frames are drawn, the counter's region (overlay units x 4..124,
 y 558..598) and the clock's digits (x 525..761, y 2..42) must hold light
-glyph pixels, and the place of the am/pm mark (x 765..789) only with the
-12-hour clock.
+glyph pixels, and with the 12-hour clock so must the place of the am/pm
+mark (x 765..789).
 
 Screenshots are kept in the output folder (overlay_loader_WxH.png,
 overlay_frame_WxH.png) for a person to look at. A key press ends each run.
@@ -207,8 +207,11 @@ class OverlayTest:
         shot.save_png(os.path.join(self.out, name))
         check(shot.light_count(counter) > 50, f"counter region {counter} is empty")
         check(shot.light_count(clock) > 100, f"clock region {clock} is empty")
-        marked = shot.light_count(mark) > 20
-        check(marked == twelve_hour, f"am/pm mark {'missing' if twelve_hour else 'drawn'} in {mark}")
+        # Only the mark's presence is checked here: where it would stand the
+        # scene itself may be bright (the sun, the lit Earth), so its absence
+        # in the 24-hour clock is left to the native clock tests.
+        if twelve_hour:
+            check(shot.light_count(mark) > 20, f"am/pm mark missing in {mark}")
 
     def run_size(self, width, height, twelve_hour):
         window = Window(width, height)
