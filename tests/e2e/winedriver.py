@@ -20,8 +20,10 @@ Command line:
 """
 
 import argparse
+import io
 import json
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -164,13 +166,16 @@ class WineSession:
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def wait(self, proc, timeout):
-        """Waits for a launched program; on timeout kills it and returns None."""
+        """Waits for a launched program; on timeout kills it and returns None.
+        Afterwards proc.stdout holds what the program printed and never blocks."""
         try:
             proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             _log(f"time limit of {timeout} s reached; killing {proc.args}")
             _kill_group(proc.pid)
+            _drain(proc)
             return None
+        _drain(proc)
         return proc.returncode
 
     def run(self, cmd, timeout, extra_env=None, wine_program=False, echo=True):
@@ -245,6 +250,36 @@ class WineSession:
 
     def to_windows_path(self, path):
         return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def _drain(proc, grace=0.2):
+    """Replaces proc.stdout by what is left in the pipe. Wine's own service
+    processes, started by the first program of a prefix, inherit the pipe and
+    keep it open, so reading it to its end could wait forever. The program has
+    ended, so all it wrote is already in the pipe: read that, and stop at the
+    end of the pipe or after `grace` seconds without more."""
+    out = proc.stdout
+    if out is None or isinstance(out, io.BytesIO):
+        return
+    os.set_blocking(out.fileno(), False)
+    chunks = []
+    deadline = time.time() + grace
+    while True:
+        try:
+            data = out.read()
+        except (BlockingIOError, ValueError):
+            data = None
+        if data:
+            chunks.append(data)
+            continue
+        if data == b"":
+            break
+        remaining = deadline - time.time()
+        if remaining <= 0:
+            break
+        select.select([out.fileno()], [], [], remaining)
+    out.close()
+    proc.stdout = io.BytesIO(b"".join(chunks))
 
 
 def _pid_alive(pid):
