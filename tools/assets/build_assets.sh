@@ -32,13 +32,13 @@ fonts-dejavu-core=2.37-6 ./usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ./usr/
 
 fetch() {
   mkdir -p "$WORK/debs" "$WORK/root"
-  echo "$PACKAGES" | while read -r spec files; do
-    [ -n "$spec" ] || continue
-    name=${spec%%=*}
-    version=${spec#*=}
+  echo "$PACKAGES" | while read -r package files; do
+    [ -n "$package" ] || continue
+    name=${package%%=*}
+    version=${package#*=}
     deb=$(ls "$WORK/debs/${name}_"*"_all.deb" 2>/dev/null | head -n 1 || true)
     if [ -z "$deb" ]; then
-      (cd "$WORK/debs" && apt-get download "$spec")
+      (cd "$WORK/debs" && apt-get download "$package")
       deb=$(ls "$WORK/debs/${name}_"*"_all.deb" | head -n 1)
     fi
     got=$(dpkg-deb -f "$deb" Version)

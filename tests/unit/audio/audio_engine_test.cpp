@@ -24,9 +24,9 @@ std::vector<int16_t> MixFrames(AudioEngine* engine, uint32_t frames) {
 class Engine : public ::testing::Test {
  protected:
   void SetUp() override {
-    spec.frames = 1000;
-    wav = ToneWav(spec);
-    tone = ToneSamples(spec);
+    toneSpec.frames = 1000;
+    wav = ToneWav(toneSpec);
+    tone = ToneSamples(toneSpec);
     ASSERT_EQ(engine.Open(kRate), kAudioOk);
   }
   uint32_t Load(uint32_t maxPlaybacks = 1, uint32_t flags = 0) {
@@ -41,15 +41,15 @@ class Engine : public ::testing::Test {
     return channel;
   }
 
-  ToneSpec spec;
+  ToneSpec toneSpec;
   std::vector<uint8_t> wav;
-  std::vector<int16_t> tone;  // spec.frames stereo frames
+  std::vector<int16_t> tone;  // toneSpec.frames stereo frames
   AudioEngine engine;
 };
 
 TEST_F(Engine, LoopingRepeatsTheSampleWithoutAGap) {
   Play(Load());
-  std::vector<int16_t> out = MixFrames(&engine, 3 * spec.frames + 17);
+  std::vector<int16_t> out = MixFrames(&engine, 3 * toneSpec.frames + 17);
   for (size_t i = 0; i < out.size(); ++i)
     ASSERT_EQ(out[i], tone[i % tone.size()]) << "value " << i;
 }
@@ -98,7 +98,7 @@ TEST_F(Engine, ScalesByVolumeOutputVolumeAndPan) {
     sample = Load();
     ASSERT_EQ(engine.SetVolume(c.master), kAudioOk);
     Play(sample, c.volume, c.pan);
-    std::vector<int16_t> out = MixFrames(&engine, spec.frames);
+    std::vector<int16_t> out = MixFrames(&engine, toneSpec.frames);
     for (size_t i = 0; i < out.size(); ++i) {
       double expected = tone[i] * (i % 2 ? c.right : c.left);
       ASSERT_LE(std::abs(out[i] - expected), 1.0) << c.volume << " " << c.master << " " << c.pan << " at " << i;
@@ -111,11 +111,11 @@ TEST_F(Engine, ScalesByVolumeOutputVolumeAndPan) {
 }
 
 TEST_F(Engine, HalfTheRatePlaysEachFrameTwiceApart) {
-  Play(Load(), kDefaultVolume, kDefaultPan, true, int32_t(spec.rate / 2));
-  std::vector<int16_t> out = MixFrames(&engine, 2 * spec.frames);
-  for (uint32_t k = 0; k < spec.frames; ++k) {
+  Play(Load(), kDefaultVolume, kDefaultPan, true, int32_t(toneSpec.rate / 2));
+  std::vector<int16_t> out = MixFrames(&engine, 2 * toneSpec.frames);
+  for (uint32_t k = 0; k < toneSpec.frames; ++k) {
     ASSERT_EQ(out[4 * k], tone[2 * k]) << k;
-    int midpoint = (tone[2 * k] + tone[2 * ((k + 1) % spec.frames)]) / 2;
+    int midpoint = (tone[2 * k] + tone[2 * ((k + 1) % toneSpec.frames)]) / 2;
     ASSERT_LE(std::abs(out[4 * k + 2] - midpoint), 1) << k;  // wraps into the first frame at the end
   }
 }
@@ -123,9 +123,9 @@ TEST_F(Engine, HalfTheRatePlaysEachFrameTwiceApart) {
 TEST_F(Engine, APlaybackWithoutLoopEndsAndFreesItsSlot) {
   uint32_t sample = Load();
   Play(sample, kDefaultVolume, kDefaultPan, false);
-  std::vector<int16_t> out = MixFrames(&engine, spec.frames + 100);
-  EXPECT_EQ(out[2 * spec.frames - 1], tone.back());
-  for (size_t i = 2 * spec.frames; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+  std::vector<int16_t> out = MixFrames(&engine, toneSpec.frames + 100);
+  EXPECT_EQ(out[2 * toneSpec.frames - 1], tone.back());
+  for (size_t i = 2 * toneSpec.frames; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
   EXPECT_EQ(engine.ActiveVoices(), 0u);
   Play(sample);  // the one playback slot is free again
 }
@@ -149,8 +149,8 @@ TEST_F(Engine, BusySlotsFailUnlessTheSampleMayOverrideTheLongestPlaying) {
 }
 
 TEST(EngineContract, CallsInTheWrongOrderOrWithBadArgumentsFail) {
-  ToneSpec spec;
-  std::vector<uint8_t> wav = ToneWav(spec);
+  ToneSpec toneSpec;
+  std::vector<uint8_t> wav = ToneWav(toneSpec);
   const uint8_t* data = wav.data();
   uint32_t size = uint32_t(wav.size());
   AudioEngine engine;
@@ -193,7 +193,7 @@ TEST(EngineContract, CallsInTheWrongOrderOrWithBadArgumentsFail) {
   } plays[] = {
       {"handle 0", 0, 0, -1, 100, 0, kAudioErrorHandle},
       {"unknown handle", sample + 256, 0, -1, 100, 0, kAudioErrorHandle},
-      {"start past the end", sample, spec.frames, -1, 100, 0, kAudioErrorIllegalParameter},
+      {"start past the end", sample, toneSpec.frames, -1, 100, 0, kAudioErrorIllegalParameter},
       {"frequency 0", sample, 0, 0, 100, 0, kAudioErrorIllegalParameter},
       {"frequency too high", sample, 0, 192001, 100, 0, kAudioErrorIllegalParameter},
       {"volume 101", sample, 0, -1, 101, 0, kAudioErrorIllegalParameter},

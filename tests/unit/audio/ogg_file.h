@@ -21,7 +21,7 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 // Encodes the tone (with further oggenc options, shell-quoted); returns the
 // Ogg bytes, empty when oggenc failed. The files are named after the running
 // test too, because ctest runs the tests of one fixture in parallel processes.
-inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& baseName,
+inline std::vector<uint8_t> EncodeOgg(const ToneSpec& toneSpec, const std::string& baseName,
                                       const std::string& options = "") {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = test ? baseName + "-" + test->test_suite_name() + "-" + test->name() : baseName;
@@ -29,7 +29,7 @@ inline std::vector<uint8_t> EncodeOgg(const ToneSpec& spec, const std::string& b
   std::string wavPath = dir + "/" + name + ".wav";
   std::string oggPath = dir + "/" + name + ".ogg";
   std::system(("mkdir -p '" + dir + "'").c_str());
-  std::vector<uint8_t> wav = ToneWav(spec);
+  std::vector<uint8_t> wav = ToneWav(toneSpec);
   std::ofstream(wavPath, std::ios::binary).write(reinterpret_cast<const char*>(wav.data()), wav.size());
   std::remove(oggPath.c_str());
   std::string command = "oggenc -Q -q 6 " + options + " -o '" + oggPath + "' '" + wavPath + "'";

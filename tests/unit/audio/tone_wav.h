@@ -19,18 +19,18 @@ struct ToneSpec {
 };
 
 // The tone's value of `channel` at `frame`, -1..1.
-inline double ToneValue(const ToneSpec& spec, uint32_t frame, uint32_t channel) {
+inline double ToneValue(const ToneSpec& toneSpec, uint32_t frame, uint32_t channel) {
   const double pi = 3.14159265358979323846;
-  double f = spec.frequency * (channel ? 1.5 : 1.0);
-  return spec.amplitude * std::sin(2 * pi * f * frame / spec.rate);
+  double f = toneSpec.frequency * (channel ? 1.5 : 1.0);
+  return toneSpec.amplitude * std::sin(2 * pi * f * frame / toneSpec.rate);
 }
 
 // The tone as 16-bit values, interleaved.
-inline std::vector<int16_t> ToneSamples(const ToneSpec& spec) {
+inline std::vector<int16_t> ToneSamples(const ToneSpec& toneSpec) {
   std::vector<int16_t> values;
-  for (uint32_t i = 0; i < spec.frames; ++i)
-    for (uint32_t c = 0; c < spec.channels; ++c)
-      values.push_back(int16_t(std::lround(ToneValue(spec, i, c) * 32767)));
+  for (uint32_t i = 0; i < toneSpec.frames; ++i)
+    for (uint32_t c = 0; c < toneSpec.channels; ++c)
+      values.push_back(int16_t(std::lround(ToneValue(toneSpec, i, c) * 32767)));
   return values;
 }
 
@@ -46,49 +46,49 @@ inline void PutTag(std::vector<uint8_t>* out, const char* tag) {
   for (int i = 0; i < 4; ++i) out->push_back(uint8_t(tag[i]));
 }
 
-// One value in the spec's encoding, from the 16-bit value it should decode to.
-inline void PutValue(std::vector<uint8_t>* out, const ToneSpec& spec, int16_t v) {
-  if (spec.encoding == 3) {
+// One value in the toneSpec's encoding, from the 16-bit value it should decode to.
+inline void PutValue(std::vector<uint8_t>* out, const ToneSpec& toneSpec, int16_t v) {
+  if (toneSpec.encoding == 3) {
     float f = v / 32768.0f;
     uint32_t bits;
     std::memcpy(&bits, &f, 4);
     PutU32(out, bits);
-  } else if (spec.bits == 8) {
+  } else if (toneSpec.bits == 8) {
     out->push_back(uint8_t((v >> 8) + 128));
   } else {
-    for (int b = 0; b < spec.bits / 8 - 2; ++b) out->push_back(0x5A);  // low bytes, dropped
+    for (int b = 0; b < toneSpec.bits / 8 - 2; ++b) out->push_back(0x5A);  // low bytes, dropped
     PutU16(out, uint16_t(v));
   }
 }
 
-inline std::vector<uint8_t> ToneWav(const ToneSpec& spec) {
-  std::vector<int16_t> values = ToneSamples(spec);
-  if (spec.bits == 8)
+inline std::vector<uint8_t> ToneWav(const ToneSpec& toneSpec) {
+  std::vector<int16_t> values = ToneSamples(toneSpec);
+  if (toneSpec.bits == 8)
     for (int16_t& v : values) v = int16_t(v & ~0xFF);  // what 8 bits can hold
-  uint32_t block = spec.channels * spec.bits / 8;
-  bool extensible = spec.encoding == 0xFFFE;
+  uint32_t block = toneSpec.channels * toneSpec.bits / 8;
+  bool extensible = toneSpec.encoding == 0xFFFE;
   std::vector<uint8_t> out;
   PutTag(&out, "RIFF");
   PutU32(&out, 0);  // patched below
   PutTag(&out, "WAVE");
   PutTag(&out, "fmt ");
   PutU32(&out, extensible ? 40 : 16);
-  PutU16(&out, spec.encoding);
-  PutU16(&out, spec.channels);
-  PutU32(&out, spec.rate);
-  PutU32(&out, spec.rate * block);
+  PutU16(&out, toneSpec.encoding);
+  PutU16(&out, toneSpec.channels);
+  PutU32(&out, toneSpec.rate);
+  PutU32(&out, toneSpec.rate * block);
   PutU16(&out, block);
-  PutU16(&out, spec.bits);
+  PutU16(&out, toneSpec.bits);
   if (extensible) {
     PutU16(&out, 22);
-    PutU16(&out, spec.bits);
+    PutU16(&out, toneSpec.bits);
     PutU32(&out, 3);
     PutU16(&out, 1);  // sub-format GUID: PCM
     for (int i = 0; i < 14; ++i) out.push_back(0);
   }
   PutTag(&out, "data");
-  PutU32(&out, spec.frames * block);
-  for (int16_t v : values) PutValue(&out, spec, v);
+  PutU32(&out, toneSpec.frames * block);
+  for (int16_t v : values) PutValue(&out, toneSpec, v);
   uint32_t riff = uint32_t(out.size() - 8);
   std::memcpy(out.data() + 4, &riff, 4);
   return out;

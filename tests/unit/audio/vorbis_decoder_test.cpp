@@ -29,25 +29,25 @@ TEST(VorbisDecoder, DecodesAnOggencToneToItsExactLengthAndShape) {
     uint32_t rate;
   } cases[] = {{2, 44100}, {1, 22050}};
   for (const Case& c : cases) {
-    ToneSpec spec;
-    spec.channels = c.channels;
-    spec.rate = c.rate;
-    spec.frames = c.rate;  // one second
-    std::vector<uint8_t> ogg = EncodeOgg(spec, "tone" + std::to_string(c.channels));
+    ToneSpec toneSpec;
+    toneSpec.channels = c.channels;
+    toneSpec.rate = c.rate;
+    toneSpec.frames = c.rate;  // one second
+    std::vector<uint8_t> ogg = EncodeOgg(toneSpec, "tone" + std::to_string(c.channels));
     ASSERT_FALSE(ogg.empty()) << "oggenc (vorbis-tools) failed";
     PcmSound sound;
     ASSERT_EQ(DecodeSound(ogg.data(), uint32_t(ogg.size()), &sound), kAudioOk);
     EXPECT_EQ(sound.rate, c.rate);
     EXPECT_EQ(sound.channels, c.channels);
-    ASSERT_EQ(sound.frameCount, spec.frames);
-    EXPECT_LT(RmsError(sound, ToneSamples(spec)), 0.01) << c.channels;
+    ASSERT_EQ(sound.frameCount, toneSpec.frames);
+    EXPECT_LT(RmsError(sound, ToneSamples(toneSpec)), 0.01) << c.channels;
   }
 }
 
 TEST(VorbisDecoder, DamagedStreamsFailOrDecodeWithinBounds) {
-  ToneSpec spec;
-  spec.frames = 44100;
-  const std::vector<uint8_t> ogg = EncodeOgg(spec, "damaged");
+  ToneSpec toneSpec;
+  toneSpec.frames = 44100;
+  const std::vector<uint8_t> ogg = EncodeOgg(toneSpec, "damaged");
   ASSERT_FALSE(ogg.empty());
   struct Case {
     const char* what;
@@ -66,7 +66,7 @@ TEST(VorbisDecoder, DamagedStreamsFailOrDecodeWithinBounds) {
       for (size_t i = c.flipFrom; i < bytes.size(); i += 7) bytes[i] = uint8_t(~bytes[i]);
     PcmSound sound;
     AudioError result = DecodeSound(bytes.data(), uint32_t(bytes.size()), &sound);
-    if (result == kAudioOk) EXPECT_LE(sound.frameCount, spec.frames) << c.what;
+    if (result == kAudioOk) EXPECT_LE(sound.frameCount, toneSpec.frames) << c.what;
     else EXPECT_TRUE(sound.IsEmpty()) << c.what;
   }
 }

@@ -20,8 +20,8 @@ size_t Find(const std::vector<uint8_t>& bytes, const std::string& text) {
 class VorbisHeaderGuard : public ::testing::Test {
  protected:
   void SetUp() override {
-    ToneSpec spec;
-    ogg = EncodeOgg(spec, "guard");
+    ToneSpec toneSpec;
+    ogg = EncodeOgg(toneSpec, "guard");
     ASSERT_FALSE(ogg.empty());
     comment = Find(ogg, std::string("\x03vorbis", 7));
     setup = Find(ogg, std::string("\x05vorbis", 7));
@@ -45,15 +45,15 @@ TEST_F(VorbisHeaderGuard, PassesOggencStreamsAndMeasuresTheirComments) {
 }
 
 TEST_F(VorbisHeaderGuard, ACommentHeaderSpanningPagesPassesAndDecodes) {
-  ToneSpec spec;
-  std::vector<uint8_t> big = EncodeOgg(spec, "big-comment", "-c COMMENT=" + std::string(60000, 'x'));
+  ToneSpec toneSpec;
+  std::vector<uint8_t> big = EncodeOgg(toneSpec, "big-comment", "-c COMMENT=" + std::string(60000, 'x'));
   ASSERT_FALSE(big.empty());
   uint32_t workspace = 0;
   ASSERT_TRUE(CheckVorbisHeaders(big.data(), uint32_t(big.size()), &workspace));
   EXPECT_GT(workspace, 60000u);
   PcmSound sound;
   EXPECT_EQ(DecodeSound(big.data(), uint32_t(big.size()), &sound), kAudioOk);
-  EXPECT_EQ(sound.frameCount, spec.frames);
+  EXPECT_EQ(sound.frameCount, toneSpec.frames);
 }
 
 TEST_F(VorbisHeaderGuard, RejectsLengthsAndCountsThatStbVorbisWouldTrust) {

@@ -21,13 +21,13 @@ TEST(WavDecoder, DecodesEveryEncodingToSixteenBits) {
       {1, 8, 1},  {1, 16, 1}, {1, 16, 2}, {1, 24, 2}, {1, 32, 2}, {3, 32, 2}, {0xFFFE, 16, 2},
   };
   for (const Case& c : cases) {
-    ToneSpec spec;
-    spec.encoding = c.encoding;
-    spec.bits = c.bits;
-    spec.channels = c.channels;
-    spec.rate = 22050;
-    std::vector<uint8_t> wav = ToneWav(spec);
-    std::vector<int16_t> expected = ToneSamples(spec);
+    ToneSpec toneSpec;
+    toneSpec.encoding = c.encoding;
+    toneSpec.bits = c.bits;
+    toneSpec.channels = c.channels;
+    toneSpec.rate = 22050;
+    std::vector<uint8_t> wav = ToneWav(toneSpec);
+    std::vector<int16_t> expected = ToneSamples(toneSpec);
     if (c.bits == 8)
       for (int16_t& v : expected) v = int16_t(v & ~0xFF);
     PcmSound sound;
@@ -39,27 +39,27 @@ TEST(WavDecoder, DecodesEveryEncodingToSixteenBits) {
 }
 
 TEST(WavDecoder, DataChunkLongerThanTheFileKeepsTheWholeFramesPresent) {
-  ToneSpec spec;
-  std::vector<uint8_t> wav = ToneWav(spec);
+  ToneSpec toneSpec;
+  std::vector<uint8_t> wav = ToneWav(toneSpec);
   wav.resize(wav.size() - 4 * 100 - 3);  // 100 frames and 3 bytes short
   PcmSound sound;
   ASSERT_EQ(DecodeWav(wav.data(), uint32_t(wav.size()), &sound), kAudioOk);
-  EXPECT_EQ(sound.frameCount, spec.frames - 101);
+  EXPECT_EQ(sound.frameCount, toneSpec.frames - 101);
 }
 
 TEST(WavDecoder, SkipsUnknownChunksIncludingTheirPadByte) {
-  ToneSpec spec;
-  std::vector<uint8_t> wav = ToneWav(spec);
+  ToneSpec toneSpec;
+  std::vector<uint8_t> wav = ToneWav(toneSpec);
   std::vector<uint8_t> extra = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
   wav.insert(wav.begin() + 12, extra.begin(), extra.end());
   PcmSound sound;
   ASSERT_EQ(DecodeWav(wav.data(), uint32_t(wav.size()), &sound), kAudioOk);
-  EXPECT_EQ(sound.frameCount, spec.frames);
+  EXPECT_EQ(sound.frameCount, toneSpec.frames);
 }
 
 TEST(WavDecoder, RejectsMalformedAndUnsupportedFiles) {
-  ToneSpec spec;
-  const std::vector<uint8_t> good = ToneWav(spec);
+  ToneSpec toneSpec;
+  const std::vector<uint8_t> good = ToneWav(toneSpec);
   struct Case {
     const char* what;
     size_t offset;  // byte to change in the good file (fmt body starts at 20)
@@ -85,14 +85,14 @@ TEST(WavDecoder, RejectsMalformedAndUnsupportedFiles) {
 }
 
 TEST(WavDecoder, EveryTruncationOfTheHeaderFailsOrDecodesCleanly) {
-  ToneSpec spec;
-  spec.frames = 8;
-  std::vector<uint8_t> wav = ToneWav(spec);
+  ToneSpec toneSpec;
+  toneSpec.frames = 8;
+  std::vector<uint8_t> wav = ToneWav(toneSpec);
   for (size_t length = 0; length < wav.size(); ++length) {
     std::vector<uint8_t> cut(wav.begin(), wav.begin() + length);  // exact-size buffer for ASan
     PcmSound sound;
     AudioError result = DecodeSound(cut.data(), uint32_t(length), &sound);
-    if (result == kAudioOk) EXPECT_LT(sound.frameCount, spec.frames + 1) << length;
+    if (result == kAudioOk) EXPECT_LT(sound.frameCount, toneSpec.frames + 1) << length;
     else EXPECT_TRUE(sound.IsEmpty()) << length;
   }
 }

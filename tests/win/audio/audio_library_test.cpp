@@ -60,8 +60,8 @@ class AudioLibrary : public ::testing::Test {
     ASSERT_NE(lib.module, nullptr);
     ASSERT_TRUE(lib.errorGetCode && lib.init && lib.free && lib.sampleLoad && lib.samplePlayEx &&
                 lib.setVolume && lib.start && lib.stop && lib.getVolume);
-    ToneSpec spec;
-    wav = ToneWav(spec);
+    ToneSpec toneSpec;
+    wav = ToneWav(toneSpec);
   }
   void TearDown() override {
     if (lib.module) FreeLibrary(lib.module);
