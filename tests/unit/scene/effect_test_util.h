@@ -43,19 +43,6 @@ class EffectRenderTest : public SceneTest {
     SceneTest::TearDown();
   }
 
-  // A 2 x 2 texture of one colour, without mipmaps.
-  static uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
-    const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return name;
-  }
-
   // One saver frame over the given objects: Update(dt) on each, then clear,
   // frame defaults, the camera view and Render on each; the pixels are read.
   void Frame(const std::vector<SceneObject*>& objects, double dt = kFrame) {

@@ -19,19 +19,6 @@ struct Rgb {
   int r, g, b;
 };
 
-// A 2 x 2 texture of one colour, without mipmaps.
-uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
-  const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
-}
-
 // A unit square in the z = 0 plane facing +z, as a geometry file.
 GeometryData Square() {
   GeometryData g;
