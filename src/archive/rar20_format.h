@@ -14,6 +14,12 @@ namespace rar20 {
 constexpr uint32_t kWindowSize = rar::kWindowSize;  // bytes: the sliding window, 1 MiB
 constexpr uint32_t kWindowMask = kWindowSize - 1;
 
+// The most bytes one decoding step writes: the longest match. Every step
+// reads at least one bit, so a member's packed bytes unpack to at most
+// 8 x 260 times as many bytes.
+constexpr uint32_t kMaxStepBytes = 260;
+constexpr uint32_t kMaxUnpackedPerPackedByte = 8 * kMaxStepBytes;
+
 // Alphabet sizes, in symbols.
 constexpr uint32_t kLiteralSymbols = 298;       // 256 literals + 42 match/control symbols
 constexpr uint32_t kDistanceSymbols = 48;

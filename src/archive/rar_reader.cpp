@@ -9,6 +9,8 @@
 #include <cstring>
 #include <new>
 
+#include "archive/rar20_format.h"
+
 RarReader rarReader;
 
 namespace {
@@ -167,17 +169,31 @@ bool RarReader::WalkToMember(MemoryArchive& archive) {
     // A cut name stands for a longer one that no request (at most 259
     // characters) can spell, so it never matches.
     bool wanted = !nameCut && NameMatches(requestedName, memberName);
-    if (wanted && !AllocateOutput()) return false;
+    if (wanted && !AllocateOutput(archive)) return false;
     if ((wanted || solid) && !ProcessMember(archive, wanted)) return false;
     archive.offset = nextBlock;
     if (wanted) return true;
   }
 }
 
-bool RarReader::AllocateOutput() {
+// The most bytes the current member's packed data, as far as the archive
+// holds it, can unpack to: a stored member copies its bytes, a packed one
+// writes at most rar20::kMaxUnpackedPerPackedByte per byte read.
+uint64_t RarReader::MostUnpackedBytes(const MemoryArchive& archive) const {
+  uint64_t dataStart = uint64_t(blockStart) + fileHeader.headerSize;
+  uint64_t present = dataStart < archive.size ? archive.size - dataStart : 0;
+  present = std::min<uint64_t>(present, fileHeader.packSize);
+  if (fileHeader.method == rar::kMethodStored) return present;
+  return present * rar20::kMaxUnpackedPerPackedByte;
+}
+
+bool RarReader::AllocateOutput(const MemoryArchive& archive) {
   // Without a password the bytes could only fail their CRC check.
   if (fileHeader.flags & rar::kFileEncrypted) return Fail("member encrypted");
   if (fileHeader.unpackedSize > rar::kMaxMemberSize) return Fail("member larger than the size limit");
+  // A size the data cannot produce is damage; refusing it here keeps a small
+  // hostile archive from asking for a large buffer.
+  if (fileHeader.unpackedSize > MostUnpackedBytes(archive)) return Fail("member larger than its packed data");
   output = new (std::nothrow) uint8_t[fileHeader.unpackedSize];
   if (!output) return Fail("output allocation failed");
   return true;

@@ -99,7 +99,8 @@ class RarReader {
 
  private:
   bool WalkToMember(MemoryArchive& archive);
-  bool AllocateOutput();
+  uint64_t MostUnpackedBytes(const MemoryArchive& archive) const;
+  bool AllocateOutput(const MemoryArchive& archive);
   bool ProcessMember(MemoryArchive& archive, bool wanted);
   void ExtractStored(MemoryArchive& archive);
   bool VerifyOutput();

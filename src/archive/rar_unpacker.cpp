@@ -171,12 +171,11 @@ bool RarUnpacker::DecodeLoop() {
 // write (a 260-byte match). At least 1, as the checks just passed.
 uint32_t RarUnpacker::SafeSteps() const {
   const uint32_t maxStepBits = 51;
-  const uint32_t maxStepBytes = 260;
   uint32_t position = in.cursor.position;
   uint32_t beforeRefill = ((kMainLoopRefill + 1) * 8 - 1 - position) / maxStepBits;
   uint32_t withinData = (in.DataEndBits() - position) / maxStepBits;
   uint32_t pending = (unpackPosition - writePosition) & kWindowMask;
-  uint32_t beforeFlush = (kWindowSize - kFlushMargin - pending) / maxStepBytes;
+  uint32_t beforeFlush = (kWindowSize - kFlushMargin - pending) / kMaxStepBytes;
   return std::min({beforeRefill, withinData, beforeFlush}) + 1;
 }
 
