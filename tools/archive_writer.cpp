@@ -109,8 +109,12 @@ bool WriteRarArchive(const std::vector<ArchiveEntry>& entries, MemberPacker& pac
   WriteMainHeader(*out, packer.SolidArchive(), crc);
   for (const ArchiveEntry& entry : entries) {
     if (!CheckEntry(entry, error)) return false;
-    PackedMember packed;  // folders: no data, stored
-    if (!entry.directory && !packer.Pack(entry.content, &packed, error)) return false;
+    // A folder passes through the packer as an empty member, because a
+    // solid stream restarts after one in unar as after any empty member;
+    // its own header stays that of stored data.
+    PackedMember packed;
+    if (!packer.Pack(entry.content, &packed, error)) return false;
+    if (entry.directory) packed = PackedMember{};
     WriteFileHeader(*out, entry, packed, crc);
     out->insert(out->end(), packed.bytes.begin(), packed.bytes.end());
   }

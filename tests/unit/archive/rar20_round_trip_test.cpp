@@ -4,7 +4,8 @@
 // decoder of the method, which proves the packed format is the real one.
 // The members cover text, random bytes, long runs, interleaved PCM for the
 // multimedia mode with 1 to 4 channels, a member larger than the 1 MiB
-// window, empty and one-byte members, and solid archives of all of them.
+// window, empty and one-byte members, members in folders, and solid
+// archives of all of them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -93,6 +94,8 @@ const std::map<std::string, Bytes>& Members() {
     m["larger-than-window.bin"] = large;
     m["empty.txt"] = Bytes();
     m["one.txt"] = Bytes(1, 'x');
+    m["nested/deeper/text.txt"] = Text(20000, 5);  // folder entries between members
+    m["nested/pcm8.raw"] = Interleaved(2, 20000, 6);
     return m;
   }();
   return members;
@@ -128,7 +131,10 @@ class Rar20RoundTrip : public ::testing::Test {
     work = fs::path(TERRAVA_BINARY_DIR) / "rar20-round-trip";
     fs::remove_all(work);
     fs::create_directories(work / "tree");
-    for (const auto& m : Members()) WriteFile(work / "tree" / m.first, m.second);
+    for (const auto& m : Members()) {
+      fs::create_directories((work / "tree" / m.first).parent_path());
+      WriteFile(work / "tree" / m.first, m.second);
+    }
     tool = fs::path(TERRAVA_BINARY_DIR) / "tools" / "terrava-tool";
   }
   void TearDown() override { fs::remove_all(work); }
