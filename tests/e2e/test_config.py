@@ -19,6 +19,7 @@ import tempfile
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Failure, check  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 KEY = r"HKCU\Software\Korvane\Terrava"
@@ -55,15 +56,6 @@ LABELS = [
 ]
 # The widest texts the two percentage labels can show.
 WIDEST_PERCENT_TEXTS = {BRIGHTNESS_TEXT: "Brightness (150%)", VOLUME_TEXT: "Master Volume: (100%)"}
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Probe:

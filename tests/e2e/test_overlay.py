@@ -36,6 +36,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import Failure, check  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 KEY_PATH = r"Software\Korvane\Terrava"
@@ -50,15 +51,6 @@ LIGHT = 120           # a channel above this counts as a light (glyph or picture
 # Relay trace lines: "0024:Call user32.SendMessageA(0002004e,00000402,...)",
 # "0024:Ret  user32.SendMessageA() retval=...", and the same for SwapBuffers.
 TRACE_LINE = re.compile(r"^([0-9a-f]+):(Call|Ret) +(user32\.SendMessageA|gdi32\.SwapBuffers)\((.*?)\)")
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Shot:
