@@ -39,4 +39,4 @@ if [ -x /usr/bin/x86_64-w64-mingw32-g++-posix ]; then
   esac
 fi
 
-"$here/scripts/build-libjpeg-windows.sh"
+"$here/scripts/build-libjpeg.sh" windows

@@ -1,10 +1,30 @@
 #!/usr/bin/env bash
-# Builds libjpeg-turbo (API 62) for the Windows build from Debian's source
-# package with the mingw-w64 toolchain, into build/deps/libjpeg-windows.
+# Builds libjpeg-turbo (API 62) from Debian's source package as a static
+# library, for one of two builds, into build/deps/libjpeg-KIND:
+#
+#   windows - with the mingw-w64 toolchain, for terrava.scr;
+#   fuzz    - with clang, AddressSanitizer, UndefinedBehaviorSanitizer and
+#             libFuzzer's coverage instrumentation, so the JPEG fuzz target
+#             sees stray reads and writes inside libjpeg (including its
+#             writes into the saver's own pixel rows) and is guided by
+#             libjpeg's code as well as the glue's.
+#
 # Skips the work when the library is already there.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-prefix="$here/build/deps/libjpeg-windows"
+kind=${1:-}
+case "$kind" in
+  windows | fuzz) ;;
+  *) echo "usage: scripts/build-libjpeg.sh windows|fuzz" >&2; exit 2 ;;
+esac
+prefix="$here/build/deps/libjpeg-$kind"
+work="$here/build/deps/libjpeg-src-$kind"
+if [ "$kind" = windows ]; then
+  cmake_args=(-DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release)
+else
+  flags="-g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined,fuzzer-no-link"
+  cmake_args=(-DCMAKE_C_COMPILER=clang "-DCMAKE_C_FLAGS=$flags" -DCMAKE_BUILD_TYPE=None)
+fi
 [ -f "$prefix/lib/libjpeg.a" ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
@@ -15,10 +35,10 @@ if [ ! -f "$src_list" ]; then
   $sudo apt-get update -qq
 fi
 
-work="$here/build/deps/libjpeg-src"
 rm -rf "$work"; mkdir -p "$work"
 ( cd "$work" && apt-get source -qq --download-only libjpeg-turbo >/dev/null 2>&1 || apt-get source -qq --download-only libjpeg-turbo )
 ( cd "$work" && dpkg-source -x --no-check ./*.dsc src >/dev/null )
+if [ "$kind" = windows ]; then
 cat > "$work/toolchain.cmake" <<'TC'
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
@@ -29,8 +49,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
-cmake -S "$work/src" -B "$work/build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
+fi
+cmake -S "$work/src" -B "$work/build" -G Ninja "${cmake_args[@]}" \
   -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
   -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -DWITH_JPEG7=OFF -Wno-dev >/dev/null
 cmake --build "$work/build" --target jpeg-static >/dev/null
@@ -38,4 +58,4 @@ mkdir -p "$prefix/lib" "$prefix/include"
 cp "$work/build/libjpeg.a" "$prefix/lib/"
 cp "$work/build/jconfig.h" "$work/src/jpeglib.h" "$work/src/jmorecfg.h" "$work/src/jerror.h" "$prefix/include/"
 rm -rf "$work"
-echo "setup: built libjpeg for Windows in $prefix"
+echo "setup: built libjpeg ($kind) in $prefix"
