@@ -15,7 +15,6 @@ Prints one line per check group and "N passed, M failed" at the end.
 import argparse
 import os
 import sys
-import tempfile
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -149,17 +148,7 @@ class ConfigTest:
 
     def set_registry(self, values):
         """Replaces the settings key with exactly these DWORD values."""
-        self.session.reg_delete_key(KEY)
-        if not values:
-            return
-        lines = ["REGEDIT4", "", "[HKEY_CURRENT_USER\\Software\\Korvane\\Terrava]"]
-        lines += [f'"{name}"=dword:{value:08x}' for name, value in values.items()]
-        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, dir=self.out) as f:
-            f.write("\r\n".join(lines) + "\r\n")
-        try:
-            self.session.run(["reg", "import", self.session.to_windows_path(f.name)], timeout=COMMAND_TIMEOUT)
-        finally:
-            os.unlink(f.name)
+        self.session.reg_set_dwords(KEY, values, self.out)
         check(self.registry_values() == values, "registry preset did not take")
 
     def screenshot(self, window, name):

@@ -31,7 +31,6 @@ import re
 import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
@@ -156,15 +155,7 @@ class OverlayTest:
         values = {"ShowClock": 1, "ShowFPS": 1, "TimeFormat": int(twelve_hour), "UseDesktop": 0, "Width": width,
                   "Height": height, "Depth": 32, "EnableMusic": 0, "MouseExit": 0, "DefGamma": 1,
                   "VSync": 0, "Speed": 50}
-        self.session.reg_delete_key("HKCU\\" + KEY_PATH)
-        lines = ["REGEDIT4", "", f"[HKEY_CURRENT_USER\\{KEY_PATH}]"]
-        lines += [f'"{name}"=dword:{value:08x}' for name, value in values.items()]
-        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, dir=self.out) as f:
-            f.write("\r\n".join(lines) + "\r\n")
-        try:
-            self.session.run(["reg", "import", self.session.to_windows_path(f.name)], timeout=COMMAND_TIMEOUT)
-        finally:
-            os.unlink(f.name)
+        self.session.reg_set_dwords("HKCU\\" + KEY_PATH, values, self.out)
         check(self.session.reg_query("HKCU\\" + KEY_PATH, "Width") == width, "registry preset did not take")
 
     def wait_for_frame(self, name, condition, deadline):

@@ -28,6 +28,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 WINEBOOT_TIMEOUT = 300   # seconds; a fresh prefix takes 20-60 s on two cores
@@ -196,6 +197,21 @@ class WineSession:
 
     def reg_delete_key(self, key):
         return self.run(["reg", "delete", key, "/f"], timeout=COMMAND_TIMEOUT, echo=False)
+
+    def reg_set_dwords(self, key, values, scratch_dir):
+        """Replaces key (an HKCU\\... path) with exactly these REG_DWORD values,
+        imported from a .reg file written in scratch_dir; no values, no key."""
+        self.reg_delete_key(key)
+        if not values:
+            return
+        lines = ["REGEDIT4", "", "[" + key.replace("HKCU\\", "HKEY_CURRENT_USER\\", 1) + "]"]
+        lines += [f'"{name}"=dword:{value & 0xFFFFFFFF:08x}' for name, value in values.items()]
+        with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False, dir=scratch_dir) as f:
+            f.write("\r\n".join(lines) + "\r\n")
+        try:
+            self.run(["reg", "import", self.to_windows_path(f.name)], timeout=COMMAND_TIMEOUT)
+        finally:
+            os.unlink(f.name)
 
     def reg_query(self, key, name):
         """Returns the value of a REG_DWORD as int, a REG_SZ as str, or None."""
