@@ -6,8 +6,6 @@
 // world is updated and drawn for three frames into a tiny off-screen
 // context. Sanitizers catch any stray read or write, and a parented or
 // environment-less object must never be followed through a null pointer.
-#include <GL/osmesa.h>
-
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,6 +14,7 @@
 #include "archive/archive_file.h"
 #include "camera/camera_controller.h"
 #include "camera/random.h"
+#include "gl_test_context.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
@@ -59,11 +58,11 @@ void InstallArchive(const std::map<std::string, std::string>& members) {
 
 // One context for the whole run, made current on the first input.
 void EnsureContext() {
-  static std::vector<uint8_t> buffer(kSide * kSide * 4);
-  static OSMesaContext context = nullptr;
-  if (context != nullptr) return;
-  context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-  if (context == nullptr || !OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, kSide, kSide)) std::abort();
+  static GlTestContext context(kSide, kSide);
+  static bool initialised = false;
+  if (initialised) return;
+  if (!context.Ready()) std::abort();
+  initialised = true;
   settings.Width = kSide;  // flares scale to it and draw in its pixel space
   settings.Height = kSide;
   InitSceneGlState(kSide, kSide);

@@ -6,8 +6,6 @@
 // a tiny off-screen GL context. Every listed name must yield exactly one
 // entry whose path fits its 32-byte field, and a texture found by path must
 // be the first entry with that path.
-#include <GL/osmesa.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +16,7 @@
 
 #include "archive/archive_file.h"
 #include "image/texture_manager.h"
+#include "gl_test_context.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
 #include "unit/archive/test_archive_builder.h"
@@ -49,11 +48,8 @@ std::vector<TestBlock> ImageMembers() {
 }
 
 void EnsureContext() {
-  static std::vector<uint8_t> buffer(kSide * kSide * 4);
-  static OSMesaContext context = nullptr;
-  if (context != nullptr) return;
-  context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-  if (context == nullptr || !OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, kSide, kSide)) std::abort();
+  static GlTestContext context(kSide, kSide);
+  if (!context.Ready()) std::abort();
 }
 
 void CheckEntries(const TextureManager& manager) {

@@ -4,6 +4,7 @@
 # shipped texture.txt and def_settings.txt, damaged copies named for their
 # fault, and the command lines the screensaver machinery passes.
 terrava_fuzz_target(fuzz_texture_list SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_texture_list.cpp
+                    ${PROJECT_SOURCE_DIR}/tests/gl_test_context.cpp
                     DEPENDS terrava_image terrava_platform)
 target_include_directories(fuzz_texture_list PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_compile_definitions(fuzz_texture_list PRIVATE TERRAVA_FUZZ_CORPUS_DIR="${CMAKE_CURRENT_LIST_DIR}/corpus")

@@ -3,7 +3,8 @@
 # geometry file decoder. Seeds: the placeholder scene of resources/data,
 # blocks that end early, disabled and unreadable lines; geometry files
 # written by terrava-tool mesh and damaged copies named for their fault.
-terrava_fuzz_target(fuzz_scene SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_scene.cpp DEPENDS terrava_scene terrava_platform)
+terrava_fuzz_target(fuzz_scene SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_scene.cpp
+                    ${PROJECT_SOURCE_DIR}/tests/gl_test_context.cpp DEPENDS terrava_scene terrava_platform)
 target_include_directories(fuzz_scene PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 terrava_fuzz_target(fuzz_geometry SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_geometry.cpp DEPENDS terrava_scene)
 if(TERRAVA_FUZZ)
