@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "camera/camera_controller.h"
+#include "image/texture_upload.h"
 #include "platform/opengl.h"
 #include "scene/flare.h"
 #include "scene/frame_state.h"
@@ -53,13 +54,7 @@ uint32_t SpriteTexture() {
       int v = 255 - (dx * dx + dy * dy) * 255 / (kSpriteSide * kSpriteSide / 4);
       for (int c = 0; c < 3; ++c) texels[(y * kSpriteSide + x) * 3 + c] = uint8_t(v < 0 ? 0 : v);
     }
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, kSpriteSide, kSpriteSide, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
+  return UploadMipmappedTexture(UploadFormat::kRgb, kSpriteSide, kSpriteSide, texels.data());
 }
 
 // The sun of the shipped post pass, off the window centre so that the lens

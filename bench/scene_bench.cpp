@@ -16,6 +16,7 @@
 #include "camera/camera_controller.h"
 #include "camera/random.h"
 #include "image/texture_manager.h"
+#include "image/texture_upload.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
@@ -71,15 +72,9 @@ void RegisterTextures() {
   std::vector<uint8_t> texels(kTextureSide * kTextureSide * 3);
   for (int i = 0; i < 19; ++i) {
     for (size_t p = 0; p < texels.size(); ++p) texels[p] = uint8_t((p * 7 + i * 31) & 0xFF);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, kTextureSide, kTextureSide, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     Texture* t = new Texture;
     std::snprintf(t->path, sizeof t->path, "textures\\t%d.jpg", i);
-    t->glName = name;
+    t->glName = UploadMipmappedTexture(UploadFormat::kRgb, kTextureSide, kTextureSide, texels.data());
     textureManager.Append(t);
   }
 }
