@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "archive/archive_file.h"
-#include "image/texture_manager.h"
 #include "gl_test_context.h"
+#include "image/texture_manager.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
 #include "unit/archive/test_archive_builder.h"
