@@ -56,12 +56,6 @@ int32_t LeadingInteger(const std::string& text) {
   return static_cast<int32_t>(value);
 }
 
-int32_t ClampToInt32(int64_t value) {
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
 }  // namespace
 
 void ParseDefaultsText(const uint8_t* text, uint32_t size, DefaultsTable* table) {
@@ -111,8 +105,7 @@ void ApplyDefaults(SaverSettings& s) {
     for (size_t i = 0; i < kSettingRowCount; ++i) {
       const SettingRow& row = kSettingRows[i];
       if (row.defaultsStep != step) continue;
-      int32_t value = ClampToInt32(int64_t(DefaultValue(row.defaultsKey)) + row.defaultsBias);
-      SetSettingFromStored(s, row, static_cast<uint32_t>(value));
+      SetSettingInRange(s, row, int64_t(DefaultValue(row.defaultsKey)) + row.defaultsBias);
     }
   }
 }

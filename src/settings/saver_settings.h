@@ -19,9 +19,9 @@ struct SaverSettings {
   bool MouseExit = false;    // mouse movement ends the saver
   bool DefGamma = false;     // leave the gamma ramp alone; Gamma is then forced to 50
   bool TimeFormat = false;   // true: 12-hour clock with AM/PM mark; false: 24-hour clock
-  int32_t Speed = 0;         // camera speed, 0..100 in the dialog; the run takes it unsigned
-  int32_t Volume = 0;        // music volume, 1..100 in the dialog
-  int32_t Gamma = 0;         // brightness, 0..100 in the dialog, 50 neutral; taken unsigned
+  int32_t Speed = 0;         // camera speed, 0..100 (loads are held to that range)
+  int32_t Volume = 0;        // music volume, 0..100 (1..100 in the dialog)
+  int32_t Gamma = 0;         // brightness, 0..100 as the slider, 50 neutral
   int32_t Width = 0;         // display width, pixels
   int32_t Height = 0;        // display height, pixels
   int32_t Depth = 0;         // display depth, bits per pixel

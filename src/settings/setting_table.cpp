@@ -2,8 +2,13 @@
 // its stored DWORD.
 #include "settings/setting_table.h"
 
+#include <algorithm>
+
 namespace {
 using S = SaverSettings;
+// Sizes and depths come from the display's mode list; any positive int32
+// is held, and the run decides whether the display takes it.
+constexpr uint32_t kMaxSide = 0x7FFFFFFF;
 }  // namespace
 
 // The defaults pass (ApplyDefaults) sets the fields in the order of the
@@ -13,22 +18,22 @@ using S = SaverSettings;
 // ShowFPS, UseDesktop, Speed. The registry load reads in table order; the
 // reads are independent of one another, so only the save order shows.
 const SettingRow kSettingRows[] = {
-    // value name    defaults key       flag            number      bias step writeOnly
-    {"ShowClock",   "ShowTime",        &S::ShowClock,   nullptr,    0,   5,   false},
-    {"TimeFormat",  "DigClock_24H",    &S::TimeFormat,  nullptr,    0,   6,   false},
-    {"EnableMusic", "Music",           &S::EnableMusic, nullptr,    0,   3,   false},
-    {"UseDesktop",  "UseDktpSet",      &S::UseDesktop,  nullptr,    0,   11,  false},
-    {"ShowFlame",   nullptr,           &S::ShowFlame,   nullptr,    0,   -1,  true},
-    {"DefGamma",    "DefGamma",        &S::DefGamma,    nullptr,    0,   8,   false},
-    {"Width",       "MW",              nullptr,         &S::Width,  0,   0,   false},
-    {"Height",      "MH",              nullptr,         &S::Height, 0,   1,   false},
-    {"Depth",       "MBitCount",       nullptr,         &S::Depth,  0,   2,   false},
-    {"Volume",      "MusicVolume",     nullptr,         &S::Volume, 0,   4,   false},
-    {"Speed",       "CameraSpeed",     nullptr,         &S::Speed,  0,   12,  false},
-    {"Gamma",       "GammControl",     nullptr,         &S::Gamma,  -50, 7,   false},
-    {"VSync",       nullptr,           &S::VSync,       nullptr,    0,   -1,  false},
-    {"MouseExit",   "ExitOnMouseMove", &S::MouseExit,   nullptr,    0,   9,   false},
-    {"ShowFPS",     "ShowFPS",         &S::ShowFPS,     nullptr,    0,   10,  false},
+    // value name    defaults key       flag            number      bias step writeOnly range
+    {"ShowClock",   "ShowTime",        &S::ShowClock,   nullptr,    0,   5,   false,    0, 1},
+    {"TimeFormat",  "DigClock_24H",    &S::TimeFormat,  nullptr,    0,   6,   false,    0, 1},
+    {"EnableMusic", "Music",           &S::EnableMusic, nullptr,    0,   3,   false,    0, 1},
+    {"UseDesktop",  "UseDktpSet",      &S::UseDesktop,  nullptr,    0,   11,  false,    0, 1},
+    {"ShowFlame",   nullptr,           &S::ShowFlame,   nullptr,    0,   -1,  true,     0, 1},
+    {"DefGamma",    "DefGamma",        &S::DefGamma,    nullptr,    0,   8,   false,    0, 1},
+    {"Width",       "MW",              nullptr,         &S::Width,  0,   0,   false,    0, kMaxSide},
+    {"Height",      "MH",              nullptr,         &S::Height, 0,   1,   false,    0, kMaxSide},
+    {"Depth",       "MBitCount",       nullptr,         &S::Depth,  0,   2,   false,    0, kMaxSide},
+    {"Volume",      "MusicVolume",     nullptr,         &S::Volume, 0,   4,   false,    0, 100},
+    {"Speed",       "CameraSpeed",     nullptr,         &S::Speed,  0,   12,  false,    0, 100},
+    {"Gamma",       "GammControl",     nullptr,         &S::Gamma,  -50, 7,   false,    0, 100},
+    {"VSync",       nullptr,           &S::VSync,       nullptr,    0,   -1,  false,    0, 1},
+    {"MouseExit",   "ExitOnMouseMove", &S::MouseExit,   nullptr,    0,   9,   false,    0, 1},
+    {"ShowFPS",     "ShowFPS",         &S::ShowFPS,     nullptr,    0,   10,  false,    0, 1},
 };
 const size_t kSettingRowCount = sizeof kSettingRows / sizeof kSettingRows[0];
 
@@ -37,9 +42,14 @@ uint32_t StoredSettingValue(const SaverSettings& s, const SettingRow& row) {
   return static_cast<uint32_t>(s.*row.number);
 }
 
-void SetSettingFromStored(SaverSettings& s, const SettingRow& row, uint32_t value) {
+void SetSettingInRange(SaverSettings& s, const SettingRow& row, int64_t value) {
+  int64_t held = std::min(std::max(value, int64_t(row.minimum)), int64_t(row.maximum));
   if (row.flag)
-    s.*row.flag = value != 0;
+    s.*row.flag = held != 0;
   else
-    s.*row.number = static_cast<int32_t>(value);
+    s.*row.number = static_cast<int32_t>(held);
+}
+
+void SetSettingFromStored(SaverSettings& s, const SettingRow& row, uint32_t value) {
+  SetSettingInRange(s, row, int64_t(value));
 }

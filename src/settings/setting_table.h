@@ -17,6 +17,8 @@ struct SettingRow {
   int32_t defaultsBias;             // added to the defaults value (GammControl is Gamma + 50)
   int8_t defaultsStep;              // 0..12: place in the defaults pass; -1: no defaults key
   bool writeOnly;                   // saved but never loaded (ShowFlame)
+  uint32_t minimum;                 // lowest value the dialog can store
+  uint32_t maximum;                 // highest value the dialog can store
 };
 
 // The rows in the order in which the settings are saved.
@@ -25,7 +27,11 @@ extern const size_t kSettingRowCount;
 
 // The value as stored: booleans 0 or 1, integers as they are.
 uint32_t StoredSettingValue(const SaverSettings& s, const SettingRow& row);
-// Sets the member from a stored value: booleans are true when not 0,
-// integers take the bits as they are (no range check: stored values are
-// used unchanged).
+// Sets the member from a value held to the row's range, so that no stored
+// or factory value gives a picture or a sound the dialog never could: a
+// value below minimum or above maximum takes that bound, and a boolean is
+// true when the held value is 1.
+void SetSettingInRange(SaverSettings& s, const SettingRow& row, int64_t value);
+// The same for a stored DWORD, taken unsigned (4294967295 is above every
+// maximum, not -1).
 void SetSettingFromStored(SaverSettings& s, const SettingRow& row, uint32_t value);

@@ -7,8 +7,8 @@ Gamma -1, Depth 7), text (REG_SZ) and two-byte binary (REG_BINARY) where a
 DWORD belongs. For each, the saver starts, draws, ends on a key press with
 exit code 0 and leaves the key untouched; then the configuration dialog
 opens, OK saves and the program ends with exit code 0, leaving the fifteen
-values as DWORDs. Stored values are used unchanged, so the dialog may write
-an out-of-range value back as it read it; only the types are checked.
+values as DWORDs. Loading holds stored values to the dialog's ranges; only
+the types of what OK saves are checked here.
 
 A stored size larger than the screen gives a window no larger than the
 screen (regression: a 100000 x 100000 window made every frame take minutes

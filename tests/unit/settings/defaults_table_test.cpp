@@ -159,7 +159,7 @@ TEST_F(DefaultsTableTest, ApplyDefaultsAsksForTheKeysInTheFixedOrder) {
       "gammcontrol", "defgamma", "exitonmousemove", "showfps", "usedktpset",  "cameraspeed"};
   EXPECT_EQ(captions, expected);
   EXPECT_EQ(s.Width, 0);
-  EXPECT_EQ(s.Gamma, -50);  // GammControl 0 less the bias
+  EXPECT_EQ(s.Gamma, 0);  // GammControl 0 less the bias, held to the slider's range
 }
 
 TEST_F(DefaultsTableTest, GammaIsTheControlValueLessFifty) {

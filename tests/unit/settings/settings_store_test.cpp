@@ -1,6 +1,6 @@
 // Loading and saving the settings through a store: the save order (which
 // Wine's registry, sorting value names, does not show), ShowFlame, and
-// stored values taken as they are. The registry round trip, the 10000
+// stored values held to the dialog's ranges. The registry round trip, the 10000
 // sentinel and DefGamma are tested on the real registry (tests/win/app).
 #include <gtest/gtest.h>
 
@@ -62,19 +62,23 @@ TEST(SettingsStore, SavesEveryValueInTheFixedOrder) {
   EXPECT_EQ(store.writes, expected);
 }
 
-TEST(SettingsStore, StoredValuesAreTakenWithoutRangeChecksExceptTheSentinel) {
+TEST(SettingsStore, StoredValuesAreHeldToTheDialogsRangesExceptTheSentinel) {
   MemoryStore store;
   store.values["Height"] = kUnsetStoredValue;
-  store.values["Width"] = 1;
+  store.values["Width"] = 0xFFFFFFFFu;  // unsigned: above the range, not -1
   store.values["Volume"] = 500;
   store.values["Speed"] = 0xFFFFFFFFu;
+  store.values["Gamma"] = 101;
+  store.values["Depth"] = 16;
   store.values["ShowClock"] = 2;    // booleans: true when not 0
   store.values["ShowFlame"] = 1;    // never read
   SaverSettings s;
   LoadSettingsFrom(store, s);
-  EXPECT_EQ(s.Width, 1);
-  EXPECT_EQ(s.Volume, 500);
-  EXPECT_EQ(s.Speed, -1);
+  EXPECT_EQ(s.Width, 0x7FFFFFFF);
+  EXPECT_EQ(s.Volume, 100);
+  EXPECT_EQ(s.Speed, 100);
+  EXPECT_EQ(s.Gamma, 100);
+  EXPECT_EQ(s.Depth, 16);
   EXPECT_TRUE(s.ShowClock);
   EXPECT_FALSE(s.ShowFlame);
   EXPECT_EQ(s.Height, 0);
