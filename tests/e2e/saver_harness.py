@@ -14,8 +14,9 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winedriver  # noqa: E402
+from product_tables import settings_key  # noqa: E402
 
-SETTINGS_KEY = r"HKCU\Software\Korvane\Terrava"
+SETTINGS_KEY = settings_key()
 WINDOW_TIMEOUT = 30   # seconds for the saver window to appear
 EXIT_TIMEOUT = 10     # seconds for the saver to end after input
 SETTLE = 1.0          # seconds after the window appears: loading done, loop running

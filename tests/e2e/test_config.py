@@ -19,34 +19,39 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
+from product_tables import dialog_ids, setting_value_names, settings_key  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
-KEY = r"HKCU\Software\Korvane\Terrava"
+KEY = settings_key()
 X11_KEY = r"HKCU\Software\Wine\X11 Driver"
 CAPTION = "Terrava Configuration"
 ABOUT_CAPTION = "About"
-# The fifteen values OK writes, in the order it writes them.
-SAVED_VALUES = ["ShowClock", "TimeFormat", "EnableMusic", "UseDesktop", "ShowFlame", "DefGamma",
-                "Width", "Height", "Depth", "Volume", "Speed", "Gamma", "VSync", "MouseExit", "ShowFPS"]
+# The values OK writes, in the order it writes them: the settings table's rows.
+SAVED_VALUES = setting_value_names()
 
-# Control ids (src/ui/dialog_ids.h).
-MODES, USE_DESKTOP, ENABLE_MUSIC, SHOW_CLOCK, MOUSE_EXIT = 1000, 1001, 1003, 1004, 1011
-RESTORE, VISIT, ABOUT, VOLUME_TEXT, VOLUME = 1006, 1007, 1008, 1017, 1026
-SHOW_FPS, VSYNC, GAMMA, BRIGHTNESS_TEXT, DEF_GAMMA = 1027, 1028, 1029, 1030, 1032
-WEB_TEXT, CLOCK_24H, CLOCK_12H, SPEED, SPEED_TEXT = 1035, 1049, 1054, 1057, 1067
-VIDEO_GROUP, PRODUCTS_GROUP, OK, CANCEL = 1060, 1064, 1, 2
-ABOUT_LINES = list(range(1068, 1075))
+# Control ids from the product's own header; OK and Cancel are Windows' IDOK and IDCANCEL.
+IDS = dialog_ids()
+MODES, USE_DESKTOP, ENABLE_MUSIC = IDS["IDC_VIDEO_MODES"], IDS["IDC_USE_DESKTOP"], IDS["IDC_ENABLE_MUSIC"]
+SHOW_CLOCK, MOUSE_EXIT, RESTORE = IDS["IDC_SHOW_CLOCK"], IDS["IDC_MOUSE_EXIT"], IDS["IDC_RESTORE_DEFAULTS"]
+VISIT, ABOUT, VOLUME_TEXT, VOLUME = IDS["IDC_VISIT"], IDS["IDC_ABOUT"], IDS["IDC_VOLUME_TEXT"], IDS["IDC_VOLUME"]
+SHOW_FPS, VSYNC, GAMMA = IDS["IDC_SHOW_FPS"], IDS["IDC_VSYNC"], IDS["IDC_GAMMA"]
+BRIGHTNESS_TEXT, DEF_GAMMA, WEB_TEXT = IDS["IDC_BRIGHTNESS_TEXT"], IDS["IDC_DEF_GAMMA"], IDS["IDC_WEB_SITE_TEXT"]
+CLOCK_24H, CLOCK_12H, SPEED, SPEED_TEXT = IDS["IDC_CLOCK_24H"], IDS["IDC_CLOCK_12H"], IDS["IDC_SPEED"], IDS["IDC_SPEED_TEXT"]
+VIDEO_GROUP, OPTIONS_GROUP, CAMERA_GROUP = IDS["IDC_VIDEO_GROUP"], IDS["IDC_OPTIONS_GROUP"], IDS["IDC_CAMERA_GROUP"]
+GAMMA_GROUP, SOUND_GROUP, PRODUCTS_GROUP = IDS["IDC_GAMMA_GROUP"], IDS["IDC_SOUND_GROUP"], IDS["IDC_PRODUCTS_GROUP"]
+OK, CANCEL = 1, 2
+ABOUT_LINES = [IDS["IDC_ABOUT_FIRST_LINE"] + i for i in range(7)]
 VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_RIGHT = 0x21, 0x22, 0x23, 0x24, 0x27
 
 # Every labelled control: id, kind (for the room its text has), text.
 LABELS = [
     (VIDEO_GROUP, "group", "Video Mode"), (USE_DESKTOP, "check", "Use Desktop Settings"),
-    (VSYNC, "check", "VSync"), (1061, "group", "Options"), (SHOW_FPS, "check", "Show FPS"),
+    (VSYNC, "check", "VSync"), (OPTIONS_GROUP, "group", "Options"), (SHOW_FPS, "check", "Show FPS"),
     (MOUSE_EXIT, "check", "Exit on Mouse Move"), (SHOW_CLOCK, "check", "Show Time"),
     (CLOCK_12H, "radio", "12 hrs."), (CLOCK_24H, "radio", "24 hrs."),
-    (1062, "group", "Camera Options"), (SPEED_TEXT, "static", "Camera Speed"),
-    (1063, "group", "Gamma Control"), (BRIGHTNESS_TEXT, "static", "Brightness (100%)"),
-    (DEF_GAMMA, "check", "Use Default Setting"), (1065, "group", "Sound Control"),
+    (CAMERA_GROUP, "group", "Camera Options"), (SPEED_TEXT, "static", "Camera Speed"),
+    (GAMMA_GROUP, "group", "Gamma Control"), (BRIGHTNESS_TEXT, "static", "Brightness (100%)"),
+    (DEF_GAMMA, "check", "Use Default Setting"), (SOUND_GROUP, "group", "Sound Control"),
     (VOLUME_TEXT, "static", "Master Volume: (55%)"), (ENABLE_MUSIC, "check", "Enable Music"),
     (PRODUCTS_GROUP, "group", "Products"),
     (WEB_TEXT, "static", "Visit our official web-site for more great 3D screensavers"),

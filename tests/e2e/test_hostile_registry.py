@@ -22,12 +22,12 @@ focuses the saver window (as Windows would) before it presses the key.
 import os
 import sys
 
+from product_tables import setting_value_names
 from saver_harness import SETTINGS_KEY, run
 
 CAPTION = "Terrava Configuration"
 OK_BUTTON = 1
-SAVED_VALUES = ["ShowClock", "TimeFormat", "EnableMusic", "UseDesktop", "ShowFlame", "DefGamma",
-                "Width", "Height", "Depth", "Volume", "Speed", "Gamma", "VSync", "MouseExit", "ShowFPS"]
+SAVED_VALUES = setting_value_names()   # every value OK writes
 SCREEN = "0 0 1024 768"   # the session's one Xvfb screen
 
 

@@ -27,11 +27,12 @@ import time
 from array import array
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from product_tables import settings_key  # noqa: E402
 from winedriver import WineSession  # noqa: E402
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 TRACK = os.path.join(SOURCE, "resources", "data", "music.ogg")
-SETTINGS_KEY = r"HKCU\Software\Korvane\Terrava"
+SETTINGS_KEY = settings_key()
 DRIVERS_KEY = r"HKCU\Software\Wine\Drivers"
 RATE = 44100                # frames per second of the library's output
 VOLUME = 70                 # the Volume setting of the music run

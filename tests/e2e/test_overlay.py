@@ -36,9 +36,10 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
+from product_tables import settings_key  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
-KEY_PATH = r"Software\Korvane\Terrava"
+SETTINGS_KEY = settings_key()
 DEBUG_KEY = r"HKCU\Software\Wine\Debug"
 TRACED_CALLS = "user32.SendMessageA;gdi32.SwapBuffers"
 RUNS = [(800, 600, False), (1024, 768, True)]  # width, height, 12-hour clock
@@ -155,8 +156,8 @@ class OverlayTest:
         values = {"ShowClock": 1, "ShowFPS": 1, "TimeFormat": int(twelve_hour), "UseDesktop": 0, "Width": width,
                   "Height": height, "Depth": 32, "EnableMusic": 0, "MouseExit": 0, "DefGamma": 1,
                   "VSync": 0, "Speed": 50}
-        self.session.reg_set_dwords("HKCU\\" + KEY_PATH, values, self.out)
-        check(self.session.reg_query("HKCU\\" + KEY_PATH, "Width") == width, "registry preset did not take")
+        self.session.reg_set_dwords(SETTINGS_KEY, values, self.out)
+        check(self.session.reg_query(SETTINGS_KEY, "Width") == width, "registry preset did not take")
 
     def wait_for_frame(self, name, condition, deadline):
         """Grabs the screen until condition(shot) holds or the deadline

@@ -1,0 +1,57 @@
+"""Names and numbers the whole-program tests share with the product, read
+from its own sources so that a test never drifts from a stale copy:
+
+- dialog_ids(): every IDD_/IDB_/IDC_ macro of src/ui/dialog_ids.h;
+- setting_value_names(): the registry value names of the settings table
+  (src/settings/setting_table.cpp), in table order, which is the order the
+  configuration dialog's OK writes them;
+- settings_key(): the settings key below HKCU, as the product's
+  kSettingsKeyPath constant spells it.
+
+A source that no longer has the expected shape raises ProductTableError, so
+the test fails loudly instead of running with an empty table.
+"""
+import glob
+import os
+import re
+
+SOURCE_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+DIALOG_IDS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_ids.h")
+SETTING_TABLE = os.path.join(SOURCE_DIR, "src", "settings", "setting_table.cpp")
+
+
+class ProductTableError(Exception):
+    pass
+
+
+def _read(path):
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+def dialog_ids():
+    """{"IDC_VIDEO_MODES": 1000, ...}"""
+    ids = {name: int(value) for name, value in
+           re.findall(r"^#define\s+(ID[A-Z0-9_]+)\s+(\d+)\b", _read(DIALOG_IDS), re.MULTILINE)}
+    if not ids:
+        raise ProductTableError(f"no control ids in {DIALOG_IDS}")
+    return ids
+
+
+def setting_value_names():
+    """["ShowClock", "TimeFormat", ...] in the table's row order."""
+    table = re.search(r"kSettingRows\[\]\s*=\s*\{(.*?)\n\};", _read(SETTING_TABLE), re.DOTALL)
+    names = re.findall(r"^\s*\{\s*\"(\w+)\"", table.group(1), re.MULTILINE) if table else []
+    if not names:
+        raise ProductTableError(f"no setting rows in {SETTING_TABLE}")
+    return names
+
+
+def settings_key():
+    r"""The settings key with the HKCU prefix, e.g. HKCU\Software\Korvane\Terrava."""
+    pattern = re.compile(r"kSettingsKeyPath\[\]\s*=\s*\"((?:[^\"\\]|\\.)*)\"")
+    for path in sorted(glob.glob(os.path.join(SOURCE_DIR, "src", "**", "*.h"), recursive=True)):
+        found = pattern.search(_read(path))
+        if found:
+            return "HKCU\\" + found.group(1).replace("\\\\", "\\")
+    raise ProductTableError("no kSettingsKeyPath under src/")
