@@ -51,6 +51,10 @@ void InitLights() {
   glLightf(GL_LIGHT0, GL_SPOT_CUTOFF, 60.0f);
   glLightf(GL_LIGHT2, GL_QUADRATIC_ATTENUATION, 0.006f);
   glDisable(GL_LIGHT2);
+
+  // The night-side light of `night` layers, which place it themselves.
+  glLightfv(GL_LIGHT3, GL_DIFFUSE, white);
+  glDisable(GL_LIGHT3);
 }
 
 }  // namespace

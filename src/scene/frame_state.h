@@ -22,8 +22,10 @@ void InitSceneGlState(int width, int height);
 // Set here at the start of a frame, but left by objects as they set them:
 //   current colour (1, 1, 1, 1); GL_TEXTURE_ENV_MODE GL_MODULATE; bound
 //   texture (objects without a texture line draw with the one before them).
-// Never changed by objects: GL_NORMALIZE on, lights and light model, the
-// projection matrix (objects that load their own push and pop it).
+// Never changed by objects: GL_NORMALIZE on, lights and light model (except
+// the position of GL_LIGHT3, the night-side light each `night` layer places
+// and switches on and off again), the projection matrix (objects that load
+// their own push and pop it).
 void ApplyFrameDefaults();
 
 // The narrow frustum of sky objects (`env` spheres and billboards): pushed on

@@ -15,6 +15,7 @@
 #include "camera/random.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
+#include "scene/night_side.h"
 
 SphereLists sphereLists;
 
@@ -114,6 +115,7 @@ const SphereRule kSphereRules[] = {
     {"geo", [](Sphere& s, BlockContext&) { s.listId = GeometryList(GeometrySlot::kSphere); return true; }},
     {"light", SetFlag<Sphere, &Sphere::unlit>},
     {"specular", SetFlag<Sphere, &Sphere::specular>},
+    {"night", SetFlag<Sphere, &Sphere::nightSide>},
     {"depth", SetFlag<Sphere, &Sphere::noDepthWrite>},
     {"wire", SetFlag<Sphere, &Sphere::wire>},
     {"sys", SetFlag<Sphere, &Sphere::satellite>},
@@ -229,13 +231,15 @@ void Sphere::Render(const CameraController& camera) {
   // one projection push/pop.
   glPushMatrix();
   if (isEnv) EnterEnvFrustum(camera);
-  if (unlit) glDisable(GL_LIGHTING);
+  if (unlit && !nightSide) glDisable(GL_LIGHTING);
   if (HasParentForSatellite()) position = Add(position, parent->position);
   SceneObject::ApplyPosition();
   if (!isAtmosphere) ApplyRotation();
   if (hasTexture) glBindTexture(GL_TEXTURE_2D, textureId);
   ApplyAlpha();
   ApplyMaterial();
+  MaterialColours daylight;
+  if (nightSide) daylight = EnterNightSide(alpha);
   if (alphaTexture) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
@@ -251,6 +255,7 @@ void Sphere::Render(const CameraController& camera) {
   glMatrixMode(GL_MODELVIEW);
   Draw();
   Restore(camera);
+  if (nightSide) LeaveNightSide(daylight);
 }
 
 // The sky box: centred on the eye, drawn unlit without depth through its own

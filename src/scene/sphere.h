@@ -49,6 +49,7 @@ class Sphere : public SceneObject {
   bool polarSatellite = false;              // `uranmoon`
   bool planetOrbit = false;                 // `plt`: the wide ellipse
   bool specular = false;
+  bool nightSide = false;                   // `night`: shows only where the sun does not shine
 
  private:
   bool HasParentForSatellite() const { return satellite && parent != nullptr; }

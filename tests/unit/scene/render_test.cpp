@@ -115,6 +115,41 @@ TEST_F(SceneRenderTest, AtmosphereShellsFadeByViewingAngle) {
   EXPECT_GT(scatterRim.r, 200);
 }
 
+// The sun stands at (0, 0, 1000000): from +z the camera sees the day side,
+// from -z the night side, and from +x the terminator down the middle.
+TEST_F(SceneRenderTest, NightLayerShowsOnlyWhereTheSunDoesNotShine) {
+  const char* lights = "sphere\nbegin lights\norbit\nnight\nposition V(0 0 0)\nradius 50\n"
+                       "texture textures\\white.jpg\nend\n";
+  auto meanOverDisc = [&] {
+    double sum = 0;
+    int count = 0;
+    for (int y = 60 - 28; y <= 60 + 28; ++y)
+      for (int x = 80 - 28; x <= 80 + 28; ++x)
+        if ((x - 80) * (x - 80) + (y - 60) * (y - 60) <= 28 * 28) sum += At(x, y).r, ++count;
+    return sum / count;
+  };
+  Draw(lights);
+  double day = meanOverDisc();
+  camera.position = camera.eye = Vector3{0, 0, -200};
+  camera.forward = Vector3{0, 0, 1};
+  Draw(lights);
+  double night = meanOverDisc();
+  RecordProperty("day_to_night_percent", std::to_string(100.0 * day / night));
+  EXPECT_GT(night, 200.0);
+  EXPECT_LE(day, 0.02 * night);
+
+  // Seen from the side the layer is dark on the sun's side, full deep in
+  // the night and in between across the twilight band.
+  camera.position = camera.eye = Vector3{200, 0, 0};
+  camera.forward = Vector3{-1, 0, 0};
+  Draw(lights);
+  EXPECT_TRUE(IsBlack(At(80 - 20, 60)));      // about 45 degrees into the day
+  EXPECT_GT(At(80 + 20, 60).r, 240);          // about 45 degrees into the night
+  int twilight = At(80 + 3, 60).r;            // about 6 degrees into the night
+  EXPECT_GT(twilight, 20);
+  EXPECT_LT(twilight, 235);
+}
+
 TEST_F(SceneRenderTest, EnvSkySphereIsSeenFromInside) {
   Draw("sphere\nbegin sky\nenv\nradius 100\ntexture textures\\green.jpg\nend\n");
   for (Rgb c : {At(80, 60), At(1, 1), At(158, 118), At(1, 118)}) {
@@ -167,6 +202,7 @@ TEST_F(SceneRenderTest, EveryRenderLeavesTheFrameDefaults) {
       "sphere\nbegin\nflash\nrnd\nend\n",
       "sphere\nbegin\nflash\ntexture textures\\a.tga\nend\n",
       "sphere\nbegin\nwire\nend\n",
+      "sphere\nbegin\nnight\nalpha 0.5\nlight\nend\n",
       "sphere\nbegin p\nend\nsphere\nbegin\nsys\nparent p\ndepth\nlight\nend\n",
       "billboard\nbegin\nend\n",
       "billboard\nbegin\nenv V(1 2 3)\nblend\nend\n",
@@ -183,7 +219,7 @@ TEST_F(SceneRenderTest, EveryRenderLeavesTheFrameDefaults) {
       SCOPED_TRACE(text);
       for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D})
         EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
-      for (GLenum off : {GL_LIGHT0, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+      for (GLenum off : {GL_LIGHT0, GL_LIGHT3, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
         EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
       GLint value = 0;
       glGetIntegerv(GL_BLEND_SRC, &value);

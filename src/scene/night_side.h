@@ -1,0 +1,30 @@
+// The night side of a planet: layers written with `night` (the city lights)
+// are lit only by a light placed opposite the sun, so that they show where
+// the sun does not shine and fade in across the terminator over a twilight
+// band, in fixed-function OpenGL 1.1. The lighting result, clamped to 0..1
+// by OpenGL, modulates the texture before the additive blend.
+#pragma once
+
+// The front material colours a night layer changes, kept so that the layers
+// drawn after it find the material they would have found without it.
+struct MaterialColours {
+  float ambient[4] = {};
+  float diffuse[4] = {};
+  float emission[4] = {};
+};
+
+// Angles from the terminator into the night, degrees: the layer is dark up
+// to kTwilightStart and at full strength from kTwilightEnd on.
+constexpr float kTwilightStart = 1.0f;
+constexpr float kTwilightEnd = 10.0f;
+
+// With the modelview matrix at the layer's centre (its translation column is
+// the centre in eye space) and the sun placed as GL_LIGHT1: places GL_LIGHT3
+// at the sun's mirror image through the centre, lights the layer with it
+// alone and sets the material that turns its diffuse term into the twilight
+// ramp, with alpha (0..1) as the layer's opacity. Returns the material
+// colours it replaced.
+MaterialColours EnterNightSide(float alpha);
+
+// Back to daylight: GL_LIGHT1 on, GL_LIGHT3 off, the saved material colours.
+void LeaveNightSide(const MaterialColours& daylight);
