@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   table.Parse(data, static_cast<uint32_t>(size));
   if (table.count < 0 || table.count > kMaxLabelLines) std::abort();
   for (const char* key : kKeys) {
-    std::string text = table.Find(key);
+    std::u16string text = table.Find(key);
     FillAboutLines(text);
   }
   // Keys taken from the input itself exercise matches of every length.

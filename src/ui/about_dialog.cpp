@@ -4,12 +4,12 @@
 
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
+#include "ui/wide_text.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    SetWindowTextA(dialog, GetLabel("about").c_str());
-    for (int i = 0; i < kAboutLineCount; ++i)
-      SetDlgItemTextA(dialog, IDC_ABOUT_FIRST_LINE + i, aboutLines[i].c_str());
+    SetWindowTextW(dialog, WideText(GetLabel("about")));
+    for (int i = 0; i < kAboutLineCount; ++i) SetDlgItemTextW(dialog, IDC_ABOUT_FIRST_LINE + i, WideText(aboutLines[i]));
     return TRUE;
   }
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {

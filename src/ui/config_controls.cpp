@@ -10,6 +10,7 @@
 #include "settings/settings_store.h"
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
+#include "ui/wide_text.h"
 
 namespace {
 
@@ -55,8 +56,9 @@ void ResetGamma(HWND dialog) {
 }
 
 void SetPercentText(HWND dialog, int id, const char* key, int percent) {
-  std::string text = GetLabel(key) + " (" + std::to_string(percent) + "%)";
-  SetDlgItemTextA(dialog, id, text.c_str());
+  std::string digits = std::to_string(percent);
+  std::u16string text = GetLabel(key) + u" (" + std::u16string(digits.begin(), digits.end()) + u"%)";
+  SetDlgItemTextW(dialog, id, WideText(text));
 }
 
 // The mode the desktop is in now (all zero when it cannot be read).

@@ -6,6 +6,7 @@
 
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
+#include "ui/wide_text.h"
 
 namespace {
 
@@ -42,9 +43,8 @@ const ControlLabel kControlLabels[] = {
 }  // namespace
 
 void ApplyDialogLabels(HWND dialog) {
-  SetWindowTextA(dialog, GetLabel("screensaver_configuration").c_str());
-  for (const ControlLabel& label : kControlLabels)
-    SetDlgItemTextA(dialog, label.id, GetLabel(label.key).c_str());
+  SetWindowTextW(dialog, WideText(GetLabel("screensaver_configuration")));
+  for (const ControlLabel& label : kControlLabels) SetDlgItemTextW(dialog, label.id, WideText(GetLabel(label.key)));
   // The About button opens another window, hence the ellipsis.
-  SetDlgItemTextA(dialog, IDC_ABOUT, (GetLabel("about") + "...").c_str());
+  SetDlgItemTextW(dialog, IDC_ABOUT, WideText(GetLabel("about") + u"..."));
 }

@@ -6,5 +6,6 @@
 #include <windows.h>
 
 // Sets the caption and the control texts of a configuration dialog from the
-// label table; a missing label leaves its text empty.
+// label table, through the wide window functions; a missing label leaves
+// its text empty.
 void ApplyDialogLabels(HWND dialog);

@@ -1,15 +1,17 @@
-// The label table: UTF-8 decoding of resource 114 into lines of 16-bit
-// units, key lookup, narrowing to 8 bits and the split of the about text.
+// The label table: UTF-8 decoding of resource 114 into lines of UTF-16
+// units, key lookup and the split of the about text.
 #include "ui/label_table.h"
 
 #include "archive/archive_file.h"
 
 LabelTable labelTable;
-std::string aboutLines[kAboutLineCount];
+std::u16string aboutLines[kAboutLineCount];
 
 namespace {
 
-constexpr uint16_t kByteOrderMark = 0xFEFF;
+constexpr uint32_t kByteOrderMark = 0xFEFF;
+constexpr uint32_t kLastCodePoint = 0x10FFFF;
+constexpr uint32_t kFirstSupplementary = 0x10000;  // first code point that needs a surrogate pair
 
 bool IsContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
@@ -21,13 +23,25 @@ std::string LowerAscii(const char* text) {
   return lowered;
 }
 
-// Reads one line: decodes units up to and including the next LF or the end;
-// stores every unit except 0 (byte order marks, skipped bytes), CR and LF.
+// Appends a code point as one UTF-16 unit or a surrogate pair.
+void AppendUtf16(uint32_t codePoint, std::u16string* line) {
+  if (codePoint < kFirstSupplementary) {
+    line->push_back(static_cast<char16_t>(codePoint));
+    return;
+  }
+  uint32_t offset = codePoint - kFirstSupplementary;  // 20 bits
+  line->push_back(static_cast<char16_t>(0xD800 + (offset >> 10)));
+  line->push_back(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+}
+
+// Reads one line: decodes code points up to and including the next LF or
+// the end; stores every one except 0 (byte order marks, skipped bytes), CR
+// and LF.
 void ReadLine(const uint8_t** cursor, const uint8_t* end, std::u16string* line) {
   while (*cursor < end) {
-    uint16_t unit = DecodeUtf8Unit(cursor, end);
-    if (unit == u'\n') return;
-    if (unit != 0 && unit != u'\r') line->push_back(unit);
+    uint32_t codePoint = DecodeUtf8(cursor, end);
+    if (codePoint == u'\n') return;
+    if (codePoint != 0 && codePoint != u'\r') AppendUtf16(codePoint, line);
   }
 }
 
@@ -35,13 +49,6 @@ void ReadLine(const uint8_t** cursor, const uint8_t* end, std::u16string* line) 
 void LowerKeyLine(std::u16string* line) {
   if (line->size() < 3 || (*line)[0] != u'#') return;
   for (size_t i = 1; i + 1 < line->size(); ++i) (*line)[i] = LowerAscii((*line)[i]);
-}
-
-// Keeps the low byte of every unit, for the ANSI window functions.
-std::string Narrow(const std::u16string& line) {
-  std::string narrow;
-  for (char16_t unit : line) narrow += static_cast<char>(unit & 0xFF);
-  return narrow;
 }
 
 // Whether line is the key line of key (already lowered).
@@ -55,7 +62,7 @@ bool KeyLineMatches(const std::u16string& line, const std::string& key) {
 
 }  // namespace
 
-uint16_t DecodeUtf8Unit(const uint8_t** cursor, const uint8_t* end) {
+uint32_t DecodeUtf8(const uint8_t** cursor, const uint8_t* end) {
   const uint8_t* p = *cursor;
   size_t left = static_cast<size_t>(end - p);
   uint8_t b0 = p[0];
@@ -63,14 +70,21 @@ uint16_t DecodeUtf8Unit(const uint8_t** cursor, const uint8_t* end) {
     *cursor = p + 1;
     return b0;
   }
+  if ((b0 & 0xF8) == 0xF0 && left >= 4 && IsContinuation(p[1]) && IsContinuation(p[2]) && IsContinuation(p[3])) {
+    uint32_t codePoint = ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
+    if (codePoint <= kLastCodePoint) {
+      *cursor = p + 4;
+      return codePoint;
+    }
+  }
   if ((b0 & 0xF0) == 0xE0 && left >= 3 && IsContinuation(p[1]) && IsContinuation(p[2])) {
     *cursor = p + 3;
-    uint16_t unit = static_cast<uint16_t>(((b0 & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-    return unit == kByteOrderMark ? 0 : unit;
+    uint32_t codePoint = ((b0 & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
+    return codePoint == kByteOrderMark ? 0 : codePoint;
   }
   if ((b0 & 0xE0) == 0xC0 && left >= 2 && IsContinuation(p[1])) {
     *cursor = p + 2;
-    return static_cast<uint16_t>(((b0 & 0x1F) << 6) | (p[1] & 0x3F));
+    return ((b0 & 0x1Fu) << 6) | (p[1] & 0x3Fu);
   }
   *cursor = p + 1;  // starts no valid sequence: skipped
   return 0;
@@ -93,18 +107,18 @@ void LabelTable::Parse(const uint8_t* data, uint32_t size) {
   }
 }
 
-std::string LabelTable::Find(const char* key) const {
+std::u16string LabelTable::Find(const char* key) const {
   std::string lowered = LowerAscii(key);
   for (int i = 0; i + 1 < count; ++i)
-    if (KeyLineMatches(lines[i], lowered)) return Narrow(lines[i + 1]);
-  return std::string();
+    if (KeyLineMatches(lines[i], lowered)) return lines[i + 1];
+  return std::u16string();
 }
 
-void FillAboutLines(const std::string& text) {
-  for (std::string& line : aboutLines) line.clear();
+void FillAboutLines(const std::u16string& text) {
+  for (std::u16string& line : aboutLines) line.clear();
   int index = 0;
-  for (char c : text) {
-    if (c != '%') {
+  for (char16_t c : text) {
+    if (c != u'%') {
       aboutLines[index] += c;
     } else if (++index == kAboutLineCount) {
       return;
@@ -120,9 +134,9 @@ bool LoadLabelTable() {
   return resource.size > 0;
 }
 
-std::string GetLabel(const char* key) { return labelTable.Find(key); }
+std::u16string GetLabel(const char* key) { return labelTable.Find(key); }
 
 void ResetLabels() {
   labelTable.Reset();
-  for (std::string& line : aboutLines) line.clear();
+  for (std::u16string& line : aboutLines) line.clear();
 }

@@ -1,5 +1,5 @@
-// Label table: UTF-8 decoding, key lookup rules, narrowing to 8 bits, the
-// about text split, and the shipped resources/labels.txt loaded through the
+// Label table: UTF-8 decoding into UTF-16, key lookup rules, the about text
+// split, and the shipped resources/labels.txt loaded through the
 // resource path the program uses.
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@ LabelTable ParseText(const std::string& text) {
 
 // Decodes every unit of bytes from an exactly sized heap copy, so that ASan
 // reports a read past the end.
-std::vector<uint16_t> DecodeAll(const std::vector<uint8_t>& bytes) {
+std::vector<uint32_t> DecodeAll(const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> exact(bytes);
-  std::vector<uint16_t> units;
+  std::vector<uint32_t> codePoints;
   const uint8_t* cursor = exact.data();
   const uint8_t* end = exact.data() + exact.size();
-  while (cursor < end) units.push_back(DecodeUtf8Unit(&cursor, end));
+  while (cursor < end) codePoints.push_back(DecodeUtf8(&cursor, end));
   EXPECT_EQ(cursor, end);
-  return units;
+  return codePoints;
 }
 
 const char kSmallTable[] =
@@ -44,6 +44,8 @@ const char kSmallTable[] =
     "caf\xC3\xA9\n"
     "#cyrillic#\n"
     "\xD0\x94\xD0\xB0\n"
+    "#beyond_bmp#\n"
+    "\xF0\x9F\x8C\x8D!\n"
     "#last_key#";
 
 }  // namespace
@@ -52,32 +54,33 @@ TEST(LabelTable, LooksKeysUpByTheirRules) {
   LabelTable table = ParseText(kSmallTable);
   struct Case {
     const char* key;
-    std::string text;
+    std::u16string text;
   } cases[] = {
       // key            expected text (empty: not found)
-      {"first", "First text"},          // after the byte order mark
-      {"show_fps", "Show FPS"},         // key line written with capitals
-      {"SHOW_FPS", "Show FPS"},         // key given with capitals
-      {"Show_Fps", "Show FPS"},
-      {"camera_speed", "Camera Speed"},
-      {"camera", ""},                   // only longer key lines start with it
-      {"camera_options", "Camera Options"},
-      {"last_key", ""},                 // its key line is the last line
-      {"missing", ""},
-      {"accent", "caf\xE9"},            // U+00E9 narrows to the byte 0xE9
-      {"cyrillic", "\x14\x30"},         // U+0414 U+0430 narrow to their low bytes
+      {"first", u"First text"},          // after the byte order mark
+      {"show_fps", u"Show FPS"},         // key line written with capitals
+      {"SHOW_FPS", u"Show FPS"},         // key given with capitals
+      {"Show_Fps", u"Show FPS"},
+      {"camera_speed", u"Camera Speed"},
+      {"camera", u""},                   // only longer key lines start with it
+      {"camera_options", u"Camera Options"},
+      {"last_key", u""},                 // its key line is the last line
+      {"missing", u""},
+      {"accent", u"caf\u00E9"},
+      {"cyrillic", u"\u0414\u0430"},
+      {"beyond_bmp", u"\U0001F30D!"},    // a surrogate pair
   };
   for (const Case& c : cases) EXPECT_EQ(table.Find(c.key), c.text) << c.key;
 }
 
 TEST(LabelTable, StoresEveryLineWithoutLineEndsOrByteOrderMark) {
   LabelTable table = ParseText(kSmallTable);
-  ASSERT_EQ(table.count, 14);
+  ASSERT_EQ(table.count, 16);
   EXPECT_EQ(table.lines[0], u"#first#");
   EXPECT_EQ(table.lines[2], u"; a comment line");
   EXPECT_EQ(table.lines[3], u"#show_fps#");  // lowered between the two "#"
   EXPECT_EQ(table.lines[10], u"caf\u00E9");
-  EXPECT_EQ(table.lines[13], u"#last_key#");
+  EXPECT_EQ(table.lines[15], u"#last_key#");
 }
 
 TEST(LabelTable, KeepsTheFirstTwoHundredLines) {
@@ -86,43 +89,46 @@ TEST(LabelTable, KeepsTheFirstTwoHundredLines) {
   text += "#inside#\r\nlast stored\r\n#outside#\r\nnot stored\r\n";
   LabelTable table = ParseText(text);
   EXPECT_EQ(table.count, kMaxLabelLines);
-  EXPECT_EQ(table.Find("k98"), "t98");
-  EXPECT_EQ(table.Find("inside"), "last stored");
-  EXPECT_EQ(table.Find("outside"), "");
+  EXPECT_EQ(table.Find("k98"), u"t98");
+  EXPECT_EQ(table.Find("inside"), u"last stored");
+  EXPECT_EQ(table.Find("outside"), u"");
 }
 
-TEST(LabelTable, DecodesOneToThreeByteSequencesAndSkipsMalformedBytes) {
+TEST(LabelTable, DecodesOneToFourByteSequencesAndSkipsMalformedBytes) {
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
-    std::vector<uint16_t> units;
+    std::vector<uint32_t> codePoints;
   } cases[] = {
       {"ascii", {'A', 0x0D, 0x0A}, {'A', 13, 10}},
       {"two bytes", {0xC3, 0xA9}, {0xE9}},
       {"three bytes", {0xE2, 0x82, 0xAC}, {0x20AC}},
       {"byte order mark", {0xEF, 0xBB, 0xBF, 'x'}, {0, 'x'}},
       {"lone continuation", {0x80, 'x'}, {0, 'x'}},
-      {"four-byte lead", {0xF0, 0x9F, 0x98, 0x80}, {0, 0, 0, 0}},
+      {"four bytes", {0xF0, 0x9F, 0x98, 0x80}, {0x1F600}},
+      {"beyond U+10FFFF", {0xF4, 0x90, 0x80, 0x80}, {0, 0, 0, 0}},
+      {"four-byte lead cut by end", {0xF0, 0x9F, 0x98}, {0, 0, 0}},
       {"lead cut by end", {'x', 0xE2, 0x82}, {'x', 0, 0}},
       {"two-byte lead at end", {0xC3}, {0}},
       {"lead before line end", {0xC3, 0x0D, 0x0A}, {0, 13, 10}},
   };
-  for (const Case& c : cases) EXPECT_EQ(DecodeAll(c.bytes), c.units) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(DecodeAll(c.bytes), c.codePoints) << c.name;
 }
 
 TEST(LabelTable, MalformedBytesDoNotSwallowLineEnds) {
   LabelTable table = ParseText("#a#\r\nx\xE2\r\n#b#\r\ny\xC3");
-  EXPECT_EQ(table.Find("a"), "x");
-  EXPECT_EQ(table.Find("b"), "y");
+  EXPECT_EQ(table.Find("a"), u"x");
+  EXPECT_EQ(table.Find("b"), u"y");
 }
 
 TEST(LabelTable, SplitsTheAboutTextIntoSevenLines) {
-  FillAboutLines("Name%%Credit one%Credit two%%Close one%Close two%dropped");
-  const char* expected[kAboutLineCount] = {"Name", "", "Credit one", "Credit two", "", "Close one", "Close two"};
+  FillAboutLines(u"Name%%Credit one%Credit two%%Close one%Close two%dropped");
+  const char16_t* expected[kAboutLineCount] = {u"Name", u"", u"Credit one", u"Credit two", u"", u"Close one",
+                                               u"Close two"};
   for (int i = 0; i < kAboutLineCount; ++i) EXPECT_EQ(aboutLines[i], expected[i]) << i;
-  FillAboutLines("Only one");
-  EXPECT_EQ(aboutLines[0], "Only one");
-  EXPECT_EQ(aboutLines[6], "");
+  FillAboutLines(u"Only one");
+  EXPECT_EQ(aboutLines[0], u"Only one");
+  EXPECT_EQ(aboutLines[6], u"");
 }
 
 TEST(LabelTable, ShippedTableHoldsEveryLabelAndTheAboutText) {
@@ -131,40 +137,42 @@ TEST(LabelTable, ShippedTableHoldsEveryLabelAndTheAboutText) {
   ASSERT_TRUE(native_platform::AddResourceFile("CustomData", kLabelResourceId,
                                                TERRAVA_SOURCE_DIR "/resources/labels.txt"));
   ASSERT_TRUE(LoadLabelTable());
-  const char* labels[][2] = {
+  struct Label {
+    const char* key;
+    const char16_t* text;
+  } labels[] = {
       // key                          text
-      {"screensaver_configuration", "Terrava Configuration"},
-      {"video_mode_selection", "Video Mode"},
-      {"use_desktop_settings", "Use Desktop Settings"},
-      {"vsync", "VSync"},
-      {"sound_control", "Sound Control"},
-      {"master_volume:", "Master Volume:"},
-      {"enable_music", "Enable Music"},
-      {"gamma_control", "Gamma Control"},
-      {"brightness", "Brightness"},
-      {"use_by_default", "Use Default Setting"},
-      {"products", "Products"},
-      {"visit_our_official_web-site", "Visit our official web-site for more great 3D screensavers"},
-      {"options", "Options"},
-      {"show_fps", "Show FPS"},
-      {"show_time", "Show Time"},
-      {"24h_style", "24 hrs."},
-      {"12h_style", "12 hrs."},
-      {"exit_on_mouse_move", "Exit on Mouse Move"},
-      {"camera_options", "Camera Options"},
-      {"camera_speed", "Camera Speed"},
-      {"visit...", "Visit..."},
-      {"about", "About"},
-      {"restore_defaults", "Restore Defaults"},
-      {"ok", "OK"},
-      {"cancel", "Cancel"},
-      {"enable_sfx", "Enable SFX"},
-      {"screensaver_name", "Terrava"},
+      {"screensaver_configuration", u"Terrava Configuration"},
+      {"video_mode_selection", u"Video Mode"},
+      {"use_desktop_settings", u"Use Desktop Settings"},
+      {"vsync", u"VSync"},
+      {"sound_control", u"Sound Control"},
+      {"master_volume:", u"Master Volume:"},
+      {"enable_music", u"Enable Music"},
+      {"gamma_control", u"Gamma Control"},
+      {"brightness", u"Brightness"},
+      {"use_by_default", u"Use Default Setting"},
+      {"products", u"Products"},
+      {"visit_our_official_web-site", u"Visit our official web-site for more great 3D screensavers"},
+      {"options", u"Options"},
+      {"show_fps", u"Show FPS"},
+      {"show_time", u"Show Time"},
+      {"24h_style", u"24 hrs."},
+      {"12h_style", u"12 hrs."},
+      {"exit_on_mouse_move", u"Exit on Mouse Move"},
+      {"camera_options", u"Camera Options"},
+      {"camera_speed", u"Camera Speed"},
+      {"visit...", u"Visit..."},
+      {"about", u"About"},
+      {"restore_defaults", u"Restore Defaults"},
+      {"ok", u"OK"},
+      {"cancel", u"Cancel"},
+      {"enable_sfx", u"Enable SFX"},
+      {"screensaver_name", u"Terrava"},
   };
-  for (auto& label : labels) EXPECT_EQ(GetLabel(label[0]), label[1]) << label[0];
-  for (int i = 0; i < kAboutLineCount; ++i)
-    EXPECT_EQ(aboutLines[i].empty(), i == 1 || i == 4) << "about line " << i << ": " << aboutLines[i];
-  EXPECT_EQ(aboutLines[0], "Terrava 3D Screensaver");
+  for (const Label& label : labels) EXPECT_EQ(GetLabel(label.key), label.text) << label.key;
+  for (int i = 0; i < kAboutLineCount; ++i) EXPECT_EQ(aboutLines[i].empty(), i == 1 || i == 4) << "about line " << i;
+  EXPECT_EQ(aboutLines[0], u"Terrava 3D Screensaver");
   ResetLabels();
   native_platform::ResetAll();
 }
@@ -173,6 +181,6 @@ TEST(LabelTable, MissingResourceGivesEmptyLabels) {
   native_platform::ResetAll();
   ResetLabels();
   EXPECT_FALSE(LoadLabelTable());
-  EXPECT_EQ(GetLabel("ok"), "");
-  EXPECT_EQ(aboutLines[0], "");
+  EXPECT_EQ(GetLabel("ok"), u"");
+  EXPECT_EQ(aboutLines[0], u"");
 }
