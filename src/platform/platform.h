@@ -1,7 +1,7 @@
 // The few things the portable core asks of the operating system.
 //
 // Declared once here and implemented twice: platform_win32.cpp for the
-// product (module resources, MessageBoxA, the saver window, GetLocalTime)
+// product (module resources, MessageBoxW, the saver window, GetLocalTime)
 // and platform_native.cpp for tests, tools and benchmarks (a resource table
 // filled by the caller, recorded messages, a progress counter, a settable
 // clock). Nothing in this header depends on <windows.h>.
@@ -22,7 +22,7 @@ struct ResourceBytes {
 // and numeric id. Returns false, leaving out empty, when there is none.
 bool PlatformFindResource(const char* type, int id, ResourceBytes* out);
 
-// Shows a modal message box with the given text and caption.
+// Shows a modal message box with the given text and caption (UTF-8).
 void PlatformShowMessage(const char* text, const char* caption);
 
 // Reports one finished loading step (a texture, object or geometry line):

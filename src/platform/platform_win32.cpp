@@ -1,6 +1,9 @@
 // Win32 implementation of the platform seam: resources of the executable
-// module, MessageBoxA, the saver window's progress message, GetLocalTime.
+// module, MessageBoxW from UTF-8 texts, the saver window's progress
+// message, GetLocalTime.
 #include <windows.h>
+
+#include <string>
 
 #include "platform/platform.h"
 #include "platform/win32_platform.h"
@@ -8,6 +11,18 @@
 namespace {
 HMODULE resourceModule = nullptr;
 HWND progressWindow = nullptr;
+
+// UTF-8 (null: empty) as UTF-16; bytes that are no valid UTF-8 become U+FFFD.
+std::wstring WideFromUtf8(const char* text) {
+  if (!text) return std::wstring();
+  int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);  // with the terminator
+  if (units <= 1) return std::wstring();
+  std::wstring wide(size_t(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], units);
+  wide.resize(size_t(units - 1));
+  return wide;
+}
+
 }  // namespace
 
 void Win32SetResourceModule(void* module) { resourceModule = static_cast<HMODULE>(module); }
@@ -26,7 +41,7 @@ bool PlatformFindResource(const char* type, int id, ResourceBytes* out) {
 }
 
 void PlatformShowMessage(const char* text, const char* caption) {
-  MessageBoxA(nullptr, text, caption, MB_OK);
+  MessageBoxW(nullptr, WideFromUtf8(text).c_str(), WideFromUtf8(caption).c_str(), MB_OK);
 }
 
 void PlatformLoadingProgress() {

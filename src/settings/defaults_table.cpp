@@ -8,12 +8,8 @@
 
 DefaultsTable defaultsTable;
 
-const char kMalformedDefaultsLineText[] =
-    "\xED\xE5\xEF\xF0\xE0\xE2\xE8\xEB\xFC\xED\xFB\xE9 \xF4\xEE\xF0\xEC\xE0\xF2 "
-    "\xF4\xE0\xE9\xEB\xE0 def_settings.txt";
-const char kMissingDefaultsKeyText[] =
-    "\xCD\xE5 \xED\xE0\xE9\xE4\xE5\xED \xEF\xE0\xF0\xE0\xEC\xE5\xF2\xF0 \xE2 "
-    "\xF4\xE0\xE9\xEB\xE5 def_settings.txt";
+const char kMalformedDefaultsLineText[] = "неправильный формат файла def_settings.txt";
+const char kMissingDefaultsKeyText[] = "Не найден параметр в файле def_settings.txt";
 
 namespace {
 

@@ -24,10 +24,10 @@ constexpr int kDefaultsResourceId = 115;
 // allows 100, so later entries are dropped rather than stored.
 constexpr size_t kMaxDefaultsEntries = 100;
 
-// Message texts, Windows-1251 bytes as shown by the ANSI message box.
-// "неправильный формат файла def_settings.txt" (a line without '=').
+// Message texts (UTF-8, as every text the platform's message box shows).
+// A line without '=' ("wrong format of the file def_settings.txt").
 extern const char kMalformedDefaultsLineText[];
-// "Не найден параметр в файле def_settings.txt" (a key not in the table).
+// A key not in the table ("parameter not found in the file def_settings.txt").
 extern const char kMissingDefaultsKeyText[];
 
 struct DefaultsEntry {
