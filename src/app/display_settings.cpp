@@ -42,14 +42,17 @@ void FillDisplayModeList(HWND comboBox) {
 }
 
 void ChangeDisplayMode() {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  mode.dmPelsWidth = DWORD(settings.Width);
-  mode.dmPelsHeight = DWORD(settings.Height);
-  mode.dmBitsPerPel = DWORD(settings.Depth);
-  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
-  modeChanged = true;
+  if (!settings.UseDesktop) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = DWORD(settings.Width);
+    mode.dmPelsHeight = DWORD(settings.Height);
+    mode.dmBitsPerPel = DWORD(settings.Depth);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    // Only a switch that happened is undone: a restore after a refused
+    // switch would reset the display for nothing.
+    modeChanged = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+  }
   ShowCursor(FALSE);
   cursorHidden = true;
 }

@@ -13,9 +13,12 @@ void FillDisplayModeList(HWND comboBox);
 
 // Switches the primary display to Width x Height at Depth bits for the
 // time of the process (a refused mode is not reported) and hides the cursor.
+// With UseDesktop the display keeps its mode: nothing is switched, so
+// nothing is restored at the end.
 void ChangeDisplayMode();
 // Returns the display to its registry mode when ChangeDisplayMode switched
-// it; does nothing otherwise, so every exit path may call it.
+// it (and the switch succeeded); does nothing otherwise, so every exit path
+// may call it.
 void RestoreDisplayMode();
 // Shows the cursor that ChangeDisplayMode hid; does nothing otherwise.
 void RestoreCursor();

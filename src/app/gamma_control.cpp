@@ -13,20 +13,34 @@ class DeviceContextGamma : public GammaDevice {
     return SetDeviceGammaRamp(dc_, const_cast<GammaRamp*>(&ramp)) != FALSE;
   }
 
- private:
+ protected:
   HDC dc_;
 };
 
 GammaKeeper keeper;  // the one run's saved ramp
 
+// The whole screen's device context for the time of one call.
+class ScreenGamma : public DeviceContextGamma {
+ public:
+  ScreenGamma() : DeviceContextGamma(GetDC(nullptr)) {}
+  ~ScreenGamma() override { ReleaseDC(nullptr, dc_); }
+  ScreenGamma(const ScreenGamma&) = delete;
+  ScreenGamma& operator=(const ScreenGamma&) = delete;
+};
+
 }  // namespace
+
+void SaveGammaRamp() {
+  ScreenGamma screen;
+  keeper.Save(screen);
+}
 
 bool ApplyGammaRamp(HDC deviceContext, float red, float green, float blue) {
   DeviceContextGamma device(deviceContext);
   return keeper.Apply(device, red, green, blue);
 }
 
-void RestoreGammaRamp(HDC deviceContext) {
-  DeviceContextGamma device(deviceContext);
-  keeper.Restore(device);
+void RestoreGammaRamp() {
+  ScreenGamma screen;
+  keeper.Restore(screen);
 }

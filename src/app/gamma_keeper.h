@@ -1,8 +1,9 @@
 // GammaKeeper: the save-and-restore rule of the device gamma ramp during a
-// saver run. The first change of a run reads the ramp in effect and keeps
-// it; the restore writes exactly that ramp back, or the identity ramp when
-// it could not be read, and does nothing when the run never changed the
-// ramp. Portable: the display is reached through GammaDevice.
+// saver run. The ramp in effect is read once per run: by Save before the
+// display mode is switched (a switch may reset the ramp), else by the first
+// change. The restore writes exactly that ramp back, or the identity ramp
+// when it could not be read, and does nothing when the run never changed
+// the ramp. Portable: the display is reached through GammaDevice.
 #pragma once
 
 #include "app/gamma_ramp.h"
@@ -17,9 +18,11 @@ class GammaDevice {
 
 class GammaKeeper {
  public:
+  // Reads and keeps the ramp in effect, unless this run kept one already.
+  void Save(GammaDevice& device);
   // Builds the ramp from the three exponents and writes it; returns whether
-  // the device accepted it. The first call since the last Restore saves
-  // the ramp in effect.
+  // the device accepted it. Saves the ramp in effect first when Save has
+  // not run since the last Restore.
   bool Apply(GammaDevice& device, float red, float green, float blue);
   // Writes back what Apply saved (the identity when it could not be read);
   // nothing when Apply was not called.
@@ -27,6 +30,7 @@ class GammaKeeper {
 
  private:
   bool touched_ = false;     // Apply ran since the last Restore
-  bool savedValid_ = false;  // saved_ holds the ramp read before the first change
-  GammaRamp saved_;
+  bool saved_ = false;       // the ramp of this run was read (successfully or not)
+  bool savedValid_ = false;  // savedRamp_ holds the ramp read before the first change
+  GammaRamp savedRamp_;
 };

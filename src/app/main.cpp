@@ -26,7 +26,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Startup(app);
   switch (app.runMode) {
     case RunMode::Saver:
-    case RunMode::Test: RunSaver(app); break;
+    case RunMode::Test: RunSaver(app); break;  // the run's windows go with the process
     case RunMode::Config: RunConfig(app); break;
     case RunMode::Preview: RunPreview(app); break;
   }

@@ -1,9 +1,11 @@
 // RunSaver: windows and display, loading, the frame loop and the shutdown.
 //
-// [SECTION] windows   CreateRunWindows, ShowRunWindows, CloseRunWindows
+// [SECTION] windows   CreateRunWindows, ShowRunWindows
 // [SECTION] loading   LoadRun: the loading steps in order
 // [SECTION] loop      RunFrameLoop, RunFrame
-// [SECTION] shutdown  ShutdownRun: everything acquired, released in reverse
+// [SECTION] shutdown  ShutdownRun, RestoreSharedState, CloseRunWindows: the
+//                     shared state put back first, then the run's own
+//                     objects released; the windows last
 #include "app/saver_run.h"
 
 #include <GL/gl.h>
@@ -70,21 +72,6 @@ void ShowRunWindows(const SaverApp& app) {
   SetFocus(saverRun.mainWindow);
 }
 
-// Destroys the windows (so that their classes can be unregistered) and
-// drops the quit message that the GL window's WM_DESTROY posts: the run is
-// over already, and nothing after it should read that as a request.
-void CloseRunWindows(SaverApp& app) {
-  for (unsigned i = 0; i < app.monitorCount; ++i) {
-    MonitorRecord& record = app.monitors[i];
-    if (!record.window) continue;
-    DestroyWindow(record.window);
-    record.window = nullptr;
-  }
-  saverRun.mainWindow = nullptr;
-  MSG quit;
-  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-}
-
 // [SECTION] loading
 
 // Camera pose while loading: 1500 units in front of the origin, looking at it.
@@ -126,10 +113,14 @@ void LoadRun(const SaverApp& app) {
 
 // [SECTION] loop
 
-// One frame: exit rules, time step, camera, drawing, swap.
+// One frame: exit rules, time step, camera, drawing, swap. Once an exit
+// rule holds no further frame is drawn: the screen comes back at once.
 void RunFrame(bool* running) {
   if (saverRun.input.ConsumeMovement()) CentreCursor();
-  if (saverRun.input.ShouldEnd(settings.MouseExit)) *running = false;
+  if (saverRun.input.ShouldEnd(settings.MouseExit)) {
+    *running = false;
+    return;
+  }
   double dt = saverRun.frameTimer.Elapsed();  // seconds
   saverRun.frameTimer.Start();
   saverRun.camera.Advance(dt * double(saverRun.speedFactor));
@@ -161,37 +152,57 @@ int RunFrameLoop() {
 
 // [SECTION] shutdown
 
-// Safe after a run that stopped at any step: each release checks what
-// exists.
-void ShutdownRun(SaverApp& app) {
-  if (settings.EnableMusic) musicPlayer.Stop();
-  RestoreGammaRamp(saverRun.deviceContext);
+// The run's own objects, released in reverse; the windows stay (see
+// CloseRunWindows). Safe after a run that stopped at any step: each release
+// checks what exists.
+void ShutdownRun() {
+  RestoreSharedState();
   saverRun.framePassWorld = nullptr;
   ReleaseScene(sceneRegistry);
   ReleaseSphereLists();
   ResetGeometrySlots();
-  RestoreDisplayMode();
   Win32SetProgressWindow(nullptr);
   ReleaseGlContext();
-  RestoreCursor();
-  CloseRunWindows(app);
-  musicPlayer.Cleanup();  // the temporary audio library file
-  UnregisterSaverClasses(app.instance);
 }
 
 }  // namespace
 
+void RestoreSharedState() {
+  musicPlayer.Cleanup();  // stops the music, deletes the temporary audio library file
+  RestoreDisplayMode();
+  RestoreGammaRamp();  // after the mode, whose restore may reset the ramp
+  RestoreCursor();
+}
+
+// Destroys the windows (so that their classes can be unregistered) and
+// drops the quit message that the GL window's WM_DESTROY posts: the run is
+// over already, and nothing after it should read that as a request.
+void CloseRunWindows(SaverApp& app) {
+  for (unsigned i = 0; i < app.monitorCount; ++i) {
+    MonitorRecord& record = app.monitors[i];
+    if (!record.window) continue;
+    DestroyWindow(record.window);
+    record.window = nullptr;
+  }
+  saverRun.mainWindow = nullptr;
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  UnregisterSaverClasses(app.instance);
+}
+
 int RunSaver(SaverApp& app) {
   saverRun = SaverRunState{};
   RegisterSaverClasses(app.instance);
+  SaveGammaRamp();  // before the mode switch, which may reset the ramp
   ChangeDisplayMode();
   if (!CreateRunWindows(app)) {
-    ShutdownRun(app);
+    ShutdownRun();
+    CloseRunWindows(app);
     return 0;
   }
   Win32SetProgressWindow(saverRun.mainWindow);
   LoadRun(app);
   int result = RunFrameLoop();
-  ShutdownRun(app);
+  ShutdownRun();
   return result;
 }

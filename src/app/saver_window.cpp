@@ -57,19 +57,35 @@ void RecordPointer(HWND window, LPARAM lParam) {
   saverRun.input.PointerMoved(GET_X_LPARAM(lParam) - client.right / 2, GET_Y_LPARAM(lParam) - client.bottom / 2);
 }
 
+// The user's session is ending (log-off, shutdown): the system may end the
+// process without waiting for the run to finish, so the shared state is put
+// back now, and the run ends.
+void EndForSession() {
+  RestoreSharedState();
+  PostQuitMessage(0);
+}
+
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: CreateGlContext(window); return 0;
     case WM_DESTROY:
     case WM_CLOSE: PostQuitMessage(0); return 0;
-    case WM_KEYDOWN: saverRun.input.KeyDown(uint32_t(wParam)); return 0;
-    case WM_KEYUP: saverRun.input.KeyUp(uint32_t(wParam)); return 0;
+    // Alt, F10 and Alt combinations come as system keys; they end the run
+    // like any other key, and never reach the window menu.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: saverRun.input.KeyDown(uint32_t(wParam)); return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: saverRun.input.KeyUp(uint32_t(wParam)); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: saverRun.input.ButtonDown(); return 0;
     case WM_MOUSEMOVE: RecordPointer(window, lParam); return 0;
     // Every system command is swallowed: no second saver start, no monitor
     // power-down, no close from the system menu (Alt+F4) during the run.
     case WM_SYSCOMMAND: return 0;
+    case WM_QUERYENDSESSION: EndForSession(); return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) EndForSession();
+      return 0;
     case kLoadingProgressMessage: ShowLoadingProgress(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -78,4 +78,15 @@ TEST(GammaKeeper, EachRunSavesAnew) {
   EXPECT_TRUE(SameRamp(display.ramp, Ramp(1.2f)));
 }
 
+TEST(GammaKeeper, RampSavedBeforeTheModeSwitchIsTheOneRestored) {
+  MemoryDisplay display;
+  const GammaRamp calibrated = display.ramp;
+  GammaKeeper keeper;
+  keeper.Save(display);
+  display.ramp = Ramp(1.0f);  // the mode switch resets the ramp
+  keeper.Apply(display, 0.5f, 0.5f, 0.5f);
+  keeper.Restore(display);
+  EXPECT_TRUE(SameRamp(display.ramp, calibrated));
+}
+
 }  // namespace

@@ -108,6 +108,22 @@ TEST_F(DisplaySettings, ModeAndCursorComeBackAndRestoringTwiceIsHarmless) {
   EXPECT_EQ(after.height, before.height);
 }
 
+// With UseDesktop a stored mode that differs from the desktop's is not
+// switched to (and so nothing is put back at the end).
+TEST_F(DisplaySettings, UseDesktopSwitchesNoMode) {
+  DisplayMode before = CurrentMode();
+  settings.UseDesktop = true;
+  settings.Width = 640;
+  settings.Height = 480;
+  settings.Depth = 32;
+  ChangeDisplayMode();
+  DisplayMode during = CurrentMode();
+  RestoreDisplayMode();
+  RestoreCursor();
+  EXPECT_EQ(during.width, before.width);
+  EXPECT_EQ(during.height, before.height);
+}
+
 // The save-and-restore rule itself is tested natively (gamma_keeper_test);
 // here it runs on a real device context. Xvfb offers no gamma ramps, so
 // under it the test can only show that nothing is left changed.
@@ -119,7 +135,7 @@ TEST(GammaControl, TheRampInEffectBeforeComesBack) {
   BuildGammaRamp(0.9f, 1.0f, 1.1f, &calibrated);
   bool settable = readable && SetDeviceGammaRamp(dc, &calibrated) != FALSE;
   bool applied = ApplyGammaRamp(dc, 0.5f, 0.5f, 0.5f);
-  RestoreGammaRamp(dc);
+  RestoreGammaRamp();
   GammaRamp after;
   if (settable) {
     EXPECT_TRUE(applied);

@@ -1,10 +1,13 @@
 // RunSaver inside this test program, ended by posted input: the run's
 // windows and GL context come and go, loading progress reaches the window,
-// and whichever way the run ends, the cursor, the display mode, the window
-// classes and the progress target are put back.
+// and whichever way the run ends, the cursor, the display mode and the
+// progress target are put back when RunSaver returns, and the windows and
+// their classes when CloseRunWindows has run.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "app/monitors.h"
 #include "app/saver_run.h"
@@ -72,6 +75,7 @@ class SaverRun : public ::testing::Test {
   void ExpectEverythingPutBack() {
     EXPECT_EQ(CursorCounter(), cursor);
     EXPECT_EQ(CurrentWidth(), width);
+    CloseRunWindows(app);
     EXPECT_EQ(FindWindowA(kSaverWindowClass, nullptr), nullptr);
     WNDCLASSEXA info = {};
     info.cbSize = sizeof info;
@@ -115,6 +119,22 @@ TEST_F(SaverRun, CloseMessageEndsTheRunThroughQuitWithItsCode) {
   EXPECT_EQ(RunSaver(app), 0);  // the wParam of WM_QUIT from PostQuitMessage(0)
   EXPECT_TRUE(probe.sawWindow);
   ExpectEverythingPutBack();
+}
+
+// F10 and Alt arrive as system keys; the end of the user's session ends
+// the run too.
+TEST_F(SaverRun, SystemKeysAndTheEndOfTheSessionEndTheRun) {
+  EnumerateMonitors(app);
+  const std::pair<UINT, WPARAM> endings[] = {{WM_SYSKEYDOWN, VK_F10}, {WM_QUERYENDSESSION, 0}};
+  for (const auto& ending : endings) {
+    probe = RunProbe{};
+    probe.endMessage = ending.first;
+    probe.endParam = ending.second;
+    SetTimer(nullptr, 0, 300, EndRunTimer);
+    RunSaver(app);
+    EXPECT_TRUE(probe.sawWindow) << ending.first;
+    ExpectEverythingPutBack();
+  }
 }
 
 TEST_F(SaverRun, SystemCommandsDoNotEndTheRun) {
