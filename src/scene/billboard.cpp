@@ -18,55 +18,57 @@ constexpr float kFlicker = 0.3f;           // largest random alpha added with a 
 
 using BillboardRule = KeywordRule<Billboard>;
 
+// Lines apply the values read before the first that fails, and a keyword's
+// flag is set when its line applied at least one value.
+
 bool ApplyRotation(Billboard& b, BlockContext& block) {
   float v[2];
-  if (ScanValues(block.reader.line, "rotation %f %f", v, 2) != 2) return false;
-  b.spin = v[0];
-  b.spinRate = v[1] * kSpinRateScale;
-  return true;
+  int read = ScanValues(block.reader.line, "rotation %f %f", v, 2);
+  if (read > 0) b.spin = v[0];
+  if (read > 1) b.spinRate = v[1] * kSpinRateScale;
+  return read == 2;
 }
 
+// "parent name" without the offset still sets the parent.
 bool ApplyParent(Billboard& b, BlockContext& block) {
   float v[3];
   char parentName[kObjectNameSize];
-  if (ScanValues(block.reader.line, "parent %s V(%f %f %f)", v, 3, parentName, sizeof parentName) != 4)
-    return false;
-  ResolveParent(b, block, parentName);
-  b.offset = Vector3{v[0], v[1], v[2]};
-  return true;
+  int read = ScanValues(block.reader.line, "parent %s V(%f %f %f)", v, 3, parentName, sizeof parentName);
+  if (read > 0) ResolveParent(b, block, parentName);
+  float* const offset[] = {&b.offset.x, &b.offset.y, &b.offset.z};
+  for (int i = 0; i + 1 < read; ++i) *offset[i] = v[i];
+  return read == 4;
 }
 
 bool ApplyEnv(Billboard& b, BlockContext& block) {
-  b.isEnv = true;
-  return ScanVector(block, "env V(%f %f %f)", &b.offset);
+  float* const fields[] = {&b.offset.x, &b.offset.y, &b.offset.z};
+  int read = ScanFields(block, "env V(%f %f %f)", fields, 3);
+  if (read > 0) b.isEnv = true;
+  return read == 3;
 }
 
 bool ApplyHalo(Billboard& b, BlockContext& block) {
-  float v[4];
-  b.halo = true;
-  if (ScanValues(block.reader.line, "oreol V(%f %f %f) %f", v, 4) != 4) return false;
-  b.offset = Vector3{v[0], v[1], v[2]};
-  b.haloRadius = v[3];
-  return true;
+  float* const fields[] = {&b.offset.x, &b.offset.y, &b.offset.z, &b.haloRadius};
+  int read = ScanFields(block, "oreol V(%f %f %f) %f", fields, 4);
+  if (read > 0) b.halo = true;
+  return read == 4;
 }
 
 bool ApplyFlash(Billboard& b, BlockContext& block) {
-  float v[3];
-  b.flash = true;
-  if (ScanValues(block.reader.line, "flash %f %f %f)", v, 3) != 3) return false;
-  b.flashClock = v[0];
-  b.flashOff = v[1];
-  b.flashOn = v[2];
-  return true;
+  float* const fields[] = {&b.flashClock, &b.flashOff, &b.flashOn};
+  int read = ScanFields(block, "flash %f %f %f)", fields, 3);
+  if (read > 0) b.flash = true;
+  return read == 3;
 }
 
-// `up` and `right` are normalised as they are read; a zero vector has no
-// direction and is refused.
+// `up` and `right` are normalised as they are read; a line that leaves a
+// zero vector has no direction and is refused.
 bool ScanDirection(BlockContext& block, const char* pattern, Vector3* out) {
-  Vector3 v;
-  if (!ScanVector(block, pattern, &v) || Length(v) == 0.0f) return false;
+  Vector3 v = *out;
+  bool complete = ScanVector(block, pattern, &v);
+  if (Length(v) == 0.0f) return false;
   *out = Normalize(v);
-  return true;
+  return complete;
 }
 
 // In the order every line is tested; each matching rule applies.

@@ -47,44 +47,52 @@ bool ApplyFocus(Flare& f, BlockContext& block) {
   return true;
 }
 
+// Lines apply the values read before the first that fails, and a keyword's
+// flag is set when its line applied at least one value. "parent name"
+// without the offset still sets the parent.
 bool ApplyParent(Flare& f, BlockContext& block) {
   float v[3];
   char parentName[kObjectNameSize];
-  if (ScanValues(block.reader.line, "parent %s V(%f %f %f)", v, 3, parentName, sizeof parentName) != 4)
-    return false;
-  f.flareParent = FindObject(block.list, parentName);
-  if (f.flareParent == nullptr)
-    block.reader.Report(std::string("parent not found earlier in this file: ") + parentName, &f);
-  f.envOffset = Vector3{v[0], v[1], v[2]};
-  return true;
+  int read = ScanValues(block.reader.line, "parent %s V(%f %f %f)", v, 3, parentName, sizeof parentName);
+  if (read > 0) {
+    f.flareParent = FindObject(block.list, parentName);
+    if (f.flareParent == nullptr)
+      block.reader.Report(std::string("parent not found earlier in this file: ") + parentName, &f);
+  }
+  float* const offset[] = {&f.envOffset.x, &f.envOffset.y, &f.envOffset.z};
+  for (int i = 0; i + 1 < read; ++i) *offset[i] = v[i];
+  return read == 4;
 }
 
 // The first number is written in the files but means nothing.
 bool ApplyAlpha(Flare& f, BlockContext& block) {
   float v[3];
-  if (ScanValues(block.reader.line, "alpha %f fade: %f %f", v, 3) != 3) return false;
-  f.fadeInRate = v[1] * kRateScale;
-  f.fadeOutRate = v[2] * kRateScale;
-  return true;
+  int read = ScanValues(block.reader.line, "alpha %f fade: %f %f", v, 3);
+  if (read > 1) f.fadeInRate = v[1] * kRateScale;
+  if (read > 2) f.fadeOutRate = v[2] * kRateScale;
+  return read == 3;
 }
 
 bool ApplyEnv(Flare& f, BlockContext& block) {
-  f.isEnv = true;
-  return ScanVector(block, "env V(%f %f %f)", &f.envOffset);
+  float* const fields[] = {&f.envOffset.x, &f.envOffset.y, &f.envOffset.z};
+  int read = ScanFields(block, "env V(%f %f %f)", fields, 3);
+  if (read > 0) f.isEnv = true;
+  return read == 3;
 }
 
 bool ApplyRotation(Flare& f, BlockContext& block) {
   float v[2];
-  if (ScanValues(block.reader.line, "rotation %f %f", v, 2) != 2) return false;
-  f.rotationAngle = v[0];
-  f.rotationSpeed = v[1] * kRateScale;
-  return true;
+  int read = ScanValues(block.reader.line, "rotation %f %f", v, 2);
+  if (read > 0) f.rotationAngle = v[0];
+  if (read > 1) f.rotationSpeed = v[1] * kRateScale;
+  return read == 2;
 }
 
 bool ApplyOrient(Flare& f, BlockContext& block) {
-  if (!ScanVector(block, "orient V(%f %f %f)", &f.orientPoint)) return false;
-  f.hasOrient = true;
-  return true;
+  float* const fields[] = {&f.orientPoint.x, &f.orientPoint.y, &f.orientPoint.z};
+  int read = ScanFields(block, "orient V(%f %f %f)", fields, 3);
+  if (read > 0) f.hasOrient = true;
+  return read == 3;
 }
 
 // Next line of the lens-effect block. False at the end of the member, and

@@ -10,11 +10,8 @@ namespace {
 using MeshRule = KeywordRule<Mesh>;
 
 bool ApplyOrient(Mesh& m, BlockContext& block) {
-  float v[4];
-  if (ScanValues(block.reader.line, "orient V(%f %f %f) %f", v, 4) != 4) return false;
-  m.orientAxis = Vector3{v[0], v[1], v[2]};
-  m.orientAngle = v[3];
-  return true;
+  float* const fields[] = {&m.orientAxis.x, &m.orientAxis.y, &m.orientAxis.z, &m.orientAngle};
+  return ScanFields(block, "orient V(%f %f %f) %f", fields, 4) == 4;
 }
 
 // One material line: tested only against the keyword of its position.
@@ -29,11 +26,13 @@ bool ReadMaterialLine(BlockContext& block, const char* keyword, int number, Mesh
 
 // The four lines after `material`, read whatever they hold: "\tmetal",
 // "\tchrome" (no effect), "\tmap1 name" (the texture), "\tmap2 name" (no
-// effect). A line out of its place counts as nothing.
+// effect). A line out of its place counts as nothing; a "\tmap1" without a
+// name sets no texture and still leaves the fourth line to the material.
 bool ApplyMaterial(Mesh& m, BlockContext& block) {
   m.metal = ReadMaterialLine(block, "\tmetal", 1, m);
   ReadMaterialLine(block, "\tchrome", 2, m);
-  if (ReadMaterialLine(block, "\tmap1", 3, m) && !ApplyTextureLine(m, block, "\tmap1 %s")) return false;
+  if (ReadMaterialLine(block, "\tmap1", 3, m) && !ApplyTextureLine(m, block, "\tmap1 %s"))
+    block.reader.Report("material map1 line without a texture name", &m);
   ReadMaterialLine(block, "\tmap2", 4, m);
   return true;
 }

@@ -104,18 +104,22 @@ void SceneReader::Report(const std::string& message, const SceneObject* object) 
   if (report != nullptr) report->Add(file.memberName, lineNumber, message, object);
 }
 
+int ScanFields(const BlockContext& block, const char* pattern, float* const* fields, int count) {
+  constexpr int kMostFields = 8;
+  float values[kMostFields];
+  if (count > kMostFields) count = kMostFields;
+  int read = ScanValues(block.reader.line, pattern, values, count);
+  for (int i = 0; i < read; ++i) *fields[i] = values[i];
+  return read;
+}
+
 bool ScanNumber(const BlockContext& block, const char* pattern, float* out) {
-  float v[1];
-  if (ScanValues(block.reader.line, pattern, v, 1) != 1) return false;
-  *out = v[0];
-  return true;
+  return ScanFields(block, pattern, &out, 1) == 1;
 }
 
 bool ScanVector(const BlockContext& block, const char* pattern, Vector3* out) {
-  float v[3];
-  if (ScanValues(block.reader.line, pattern, v, 3) != 3) return false;
-  *out = Vector3{v[0], v[1], v[2]};
-  return true;
+  float* const fields[] = {&out->x, &out->y, &out->z};
+  return ScanFields(block, pattern, fields, 3) == 3;
 }
 
 bool ApplyTextureLine(SceneObject& object, BlockContext& block, const char* pattern) {

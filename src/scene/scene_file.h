@@ -95,8 +95,14 @@ bool SetFlag(Kind& object, BlockContext&) {
   return true;
 }
 
+// Reads the numbers of pattern from the current line into fields, in
+// order, scanf-style: the values read before the first that fails are
+// stored, the fields after it keep theirs. Returns how many were stored.
+int ScanFields(const BlockContext& block, const char* pattern, float* const* fields, int count);
+
 // The one number or the vector of the current line read with pattern (e.g.
-// "radius %f", "position V(%f %f %f)"); false, out unchanged, unless all read.
+// "radius %f", "position V(%f %f %f)"), stored as ScanFields does (a vector
+// line that breaks off after x sets x alone); true when all were read.
 bool ScanNumber(const BlockContext& block, const char* pattern, float* out);
 bool ScanVector(const BlockContext& block, const char* pattern, Vector3* out);
 

@@ -50,31 +50,25 @@ bool ApplyTexture(Sphere& s, BlockContext& block) {
 }
 
 bool ApplyRotationLine(Sphere& s, BlockContext& block) {
-  float v[5];
-  if (ScanValues(block.reader.line, "rotation V(%f %f %f) %f %f", v, 5) != 5) return false;
-  s.rotationAxis = Vector3{v[0], v[1], v[2]};
-  s.angle = v[3];
-  s.rate = v[4];
-  return true;
+  float* const fields[] = {&s.rotationAxis.x, &s.rotationAxis.y, &s.rotationAxis.z, &s.angle, &s.rate};
+  return ScanFields(block, "rotation V(%f %f %f) %f %f", fields, 5) == 5;
 }
 
 bool ApplyOrient(Sphere& s, BlockContext& block) {
-  float v[4];
-  if (ScanValues(block.reader.line, "orient V(%f %f %f) %f", v, 4) != 4) return false;
-  s.orientAxis = Vector3{v[0], v[1], v[2]};
-  s.orientAngle = v[3];
-  return true;
+  float* const fields[] = {&s.orientAxis.x, &s.orientAxis.y, &s.orientAxis.z, &s.orientAngle};
+  return ScanFields(block, "orient V(%f %f %f) %f", fields, 4) == 4;
 }
 
 // Revolving spheres are placed 2000 units towards -x of what the file says;
 // `orbit` read before the position line keeps it as written.
 bool ApplyPositionLine(Sphere& s, BlockContext& block) {
-  Vector3 p;
-  if (!ScanVector(block, "position V(%f %f %f)", &p)) return false;
-  if (s.revolves) p.x -= kOrbitShift;
+  Vector3 p = s.basePosition;
+  float* const fields[] = {&p.x, &p.y, &p.z};
+  int read = ScanFields(block, "position V(%f %f %f)", fields, 3);
+  if (read > 0 && s.revolves) p.x -= kOrbitShift;
   s.position = p;
   s.basePosition = p;
-  return true;
+  return read == 3;
 }
 
 bool ApplyParent(Sphere& s, BlockContext& block) {
