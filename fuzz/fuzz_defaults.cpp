@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckTable();
   SaverSettings record;
   ApplyDefaults(record);
-  LookupDefault("main_web_site_url");
+  LookupDefault("ShowFlame");
   DefaultValue("MusicVolume");
   return 0;
 }

@@ -1,11 +1,14 @@
 ; Installer and uninstaller of the Terrava screensaver (NSIS 3, 64-bit).
 ;
 ; terrava-setup.exe puts terrava.scr into the 64-bit system folder (where
-; Screen Saver Settings lists savers), writes the uninstaller to
-; Program Files\Korvane\Terrava and registers it under the per-machine
-; Uninstall key. The optional section makes Terrava the current user's
-; screensaver; the value it replaces is remembered so that the uninstaller
-; can put it back. The uninstaller removes the saver, its Uninstall entry
+; Screen Saver Settings lists savers), the user guide (terrava-guide.html
+; with its gallery, licence and credits) and the uninstaller into
+; Program Files\Korvane\Terrava, and registers the uninstaller under the
+; per-machine Uninstall key. Its InstallLocation value is how the saver's
+; Visit... button finds the guide (src/ui/user_guide.cpp). The optional
+; section makes Terrava the current user's screensaver; the value it
+; replaces is remembered so that the uninstaller can put it back. The
+; uninstaller removes the saver, the guide, its Uninstall entry
 ; and the user's settings key, and restores the previous screensaver when
 ; Terrava is still the active one. /S installs or uninstalls silently;
 ; /NOACTIVE installs without changing the active screensaver.
@@ -15,6 +18,7 @@
 ;   TERRAVA_SCR      the terrava.scr to install
 ;   TERRAVA_ICON     the program icon
 ;   TERRAVA_OUTFILE  where to write terrava-setup.exe
+;   TERRAVA_GUIDE_DIR  the user guide folder (installer/user_guide.cmake)
 ;   TERRAVA_LICENSE  (optional) licence text shown before installing
 
 !macro REQUIRE_DEFINE name
@@ -26,6 +30,7 @@
 !insertmacro REQUIRE_DEFINE TERRAVA_SCR
 !insertmacro REQUIRE_DEFINE TERRAVA_ICON
 !insertmacro REQUIRE_DEFINE TERRAVA_OUTFILE
+!insertmacro REQUIRE_DEFINE TERRAVA_GUIDE_DIR
 
 Unicode true
 ; A 64-bit installer: $SYSDIR is the real System32 and the registry is the
@@ -83,7 +88,7 @@ ShowUninstDetails show
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "Terrava will be removed: terrava.scr from the Windows system folder, its entry in the list of programs and your Terrava settings. If Terrava is your screensaver, the one you had before comes back."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Terrava will be removed: terrava.scr from the Windows system folder, its user guide, its entry in the list of programs and your Terrava settings. If Terrava is your screensaver, the one you had before comes back."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -106,6 +111,10 @@ Section "Terrava screensaver" SecSaver
   SetOutPath "$SYSDIR"
   File "/oname=${SAVER_FILE}" "${TERRAVA_SCR}"
   SetOutPath "$INSTDIR"
+  File "${TERRAVA_GUIDE_DIR}/terrava-guide.html" "${TERRAVA_GUIDE_DIR}/LICENSE.txt" "${TERRAVA_GUIDE_DIR}/CREDITS.txt"
+  SetOutPath "$INSTDIR\gallery"
+  File "${TERRAVA_GUIDE_DIR}/gallery/*.jpg"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   Call WriteUninstallEntry
 SectionEnd
@@ -118,7 +127,7 @@ Section "Make Terrava the active screensaver" SecActivate
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecSaver} "Copies terrava.scr into the Windows system folder, where Screen Saver Settings lists it."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSaver} "Copies terrava.scr into the Windows system folder, where Screen Saver Settings lists it, and its user guide into the program folder."
   !insertmacro MUI_DESCRIPTION_TEXT ${SecActivate} "Chooses Terrava as your screensaver now. Uninstalling puts back the one you have today."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
@@ -147,7 +156,7 @@ Function WriteUninstallEntry
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$SYSDIR" "/M=${SAVER_FILE} /S=0K /G=0" $0 $1 $2
-  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $3 $1 $2
+  ${GetSize} "$INSTDIR" "/S=0K" $3 $1 $2   ; the guide, its gallery and the uninstaller
   IntOp $0 $0 + $3
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0   ; KiB
 FunctionEnd
@@ -222,6 +231,11 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "${SETTINGS_PARENT}"
+  Delete "$INSTDIR\gallery\*.jpg"
+  RMDir "$INSTDIR\gallery"
+  Delete "$INSTDIR\terrava-guide.html"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\CREDITS.txt"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   RMDir "$PROGRAMFILES64\${PUBLISHER}"   ; only when empty

@@ -3,9 +3,6 @@
 #include "ui/config_dialog.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
-
-#include <string>
 
 #include "app/display_settings.h"
 #include "app/settings_registry.h"
@@ -14,6 +11,7 @@
 #include "ui/config_controls.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_labels.h"
+#include "ui/user_guide.h"
 
 namespace {
 
@@ -22,16 +20,19 @@ void OnInitDialog(HWND dialog) {
   CloseUnusedRow(dialog);
   FillDisplayModeList(GetDlgItem(dialog, IDC_VIDEO_MODES));
   FillConfigControls(dialog);
+  // Without a guide beside the program or in the install folder (a saver
+  // copied by hand), Visit... has nothing to open.
+  EnableWindow(GetDlgItem(dialog, IDC_VISIT), !FindUserGuide().empty());
 }
 
-void OpenWebSite(HWND dialog) {
-  std::string address = LookupDefault("main_web_site_url");
-  ShellExecuteA(dialog, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void VisitUserGuide(HWND dialog) {
+  std::u16string guide = FindUserGuide();
+  if (!guide.empty()) OpenUserGuide(dialog, guide);
 }
 
 void ShowAbout(HWND dialog) {
-  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), dialog, AboutDialogProc, 0);
+  HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), dialog, AboutDialogProc, 0);
 }
 
 void Confirm(HWND dialog) {
@@ -53,7 +54,7 @@ bool OnCommand(HWND dialog, int id) {
       FillConfigControls(dialog);
       return true;
     case IDC_VISIT:
-      OpenWebSite(dialog);
+      VisitUserGuide(dialog);
       return true;
     case IDC_ABOUT:
       ShowAbout(dialog);
@@ -79,7 +80,7 @@ bool UpdatesSettings(int scrollCode) {
 INT_PTR ShowConfigDialog(HINSTANCE instance, HWND owner) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigDialogProc, 0);
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CONFIG), owner, ConfigDialogProc, 0);
 }
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

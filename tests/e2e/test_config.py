@@ -54,7 +54,7 @@ LABELS = [
     (DEF_GAMMA, "check", "Use Default Setting"), (SOUND_GROUP, "group", "Sound Control"),
     (VOLUME_TEXT, "static", "Master Volume: (55%)"), (ENABLE_MUSIC, "check", "Enable Music"),
     (PRODUCTS_GROUP, "group", "Products"),
-    (WEB_TEXT, "static", "Visit our official web-site for more great 3D screensavers"),
+    (WEB_TEXT, "static", "The user guide: pictures, credits, licence and source code"),
     (VISIT, "button", "Visit..."), (ABOUT, "button", "About..."),
     (RESTORE, "button", "Restore Defaults"), (OK, "button", "OK"), (CANCEL, "button", "Cancel"),
 ]
@@ -176,7 +176,7 @@ class ConfigTest:
         p = self.probe("dpi", "desktop", "text", 0, *[s for i, _, _ in LABELS for s in ("text", i)],
                        "modes", *[s for i in (USE_DESKTOP, ENABLE_MUSIC, SHOW_CLOCK, MOUSE_EXIT, SHOW_FPS,
                                              VSYNC, DEF_GAMMA, CLOCK_12H, CLOCK_24H, VOLUME, VOLUME_TEXT,
-                                             GAMMA, BRIGHTNESS_TEXT) for s in ("state", i)],
+                                             GAMMA, BRIGHTNESS_TEXT, VISIT) for s in ("state", i)],
                        "trackbar", VOLUME, "trackbar", GAMMA, "trackbar", SPEED,
                        "client", "rect", VIDEO_GROUP, "rect", PRODUCTS_GROUP, "rect", RESTORE, "rect", OK, "rect", CANCEL,
                        *fit_steps)
@@ -189,7 +189,9 @@ class ConfigTest:
               f"UseDesktop: list enabled={p.modes[0]['enabled']} selected={p.selected()!r}, desktop {p.desktop!r}")
         expected_states = {USE_DESKTOP: (1, 1), ENABLE_MUSIC: (1, 1), SHOW_CLOCK: (1, 1), MOUSE_EXIT: (0, 1),
                            SHOW_FPS: (0, 1), VSYNC: (0, 1), DEF_GAMMA: (1, 1), CLOCK_12H: (1, 1),
-                           CLOCK_24H: (0, 1)}
+                           CLOCK_24H: (0, 1),
+                           # No user guide beside the built terrava.scr and none installed.
+                           VISIT: (0, 0)}
         for ident, expected in expected_states.items():
             check(p.state(ident) == expected, f"control {ident}: (checked, enabled) {p.state(ident)}, expected {expected}")
         check(p.state(VOLUME)[1] == 1 and p.state(VOLUME_TEXT)[1] == 1, "volume controls disabled with music on")

@@ -10,6 +10,11 @@ opens, OK saves and the program ends with exit code 0, leaving the fifteen
 values as DWORDs. Loading holds stored values to the dialog's ranges; only
 the types of what OK saves are checked here.
 
+The installer's record of its folder (InstallLocation of the Uninstall
+entry), where the dialog looks for the user guide, is driven with values
+that name no guide: the dialog opens with Visit... disabled and Cancel
+ends it.
+
 A stored size larger than the screen gives a window no larger than the
 screen (regression: a 100000 x 100000 window made every frame take minutes
 under a software renderer, so the run never read the key that ends it).
@@ -22,11 +27,13 @@ focuses the saver window (as Windows would) before it presses the key.
 import os
 import sys
 
-from product_tables import setting_value_names
+from product_tables import dialog_ids, setting_value_names
 from saver_harness import SETTINGS_KEY, run
 
 CAPTION = "Terrava Configuration"
-OK_BUTTON = 1
+OK_BUTTON, CANCEL_BUTTON = 1, 2
+VISIT = dialog_ids()["IDC_VISIT"]
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Terrava"
 SAVED_VALUES = setting_value_names()   # every value OK writes
 SCREEN = "0 0 1024 768"   # the session's one Xvfb screen
 
@@ -48,8 +55,17 @@ CASES = [
 ]
 
 
-def write_key(h, values):
-    key = SETTINGS_KEY.replace("HKCU", "HKEY_CURRENT_USER")
+# InstallLocation data, as regedit writes it, that names no user guide.
+INSTALL_LOCATIONS = [
+    ("a DWORD", "dword:00000001"),
+    ("text without its terminator", "hex(1):43,00,3a,00,5c"),
+    ("a 40000-character path", '"C:\\\\' + "a" * 40000 + '"'),
+    ("a folder whose guide is a folder", '"C:\\\\hostile-guide"'),
+]
+
+
+def write_key(h, values, key=SETTINGS_KEY):
+    key = key.replace("HKCU", "HKEY_CURRENT_USER").replace("HKLM", "HKEY_LOCAL_MACHINE")
     lines = ["REGEDIT4", "", f"[-{key}]", "", f"[{key}]"] + [f'"{n}"={d}' for n, d in values.items()]
     path = os.path.join(h.out, "hostile.reg")
     with open(path, "w", newline="\r\n") as f:
@@ -93,6 +109,20 @@ def dialog_saves(h, name):
             f"(missing {[v for v in SAVED_VALUES if v not in saved]})")
 
 
+def install_location_names_no_guide(h):
+    os.makedirs(os.path.join(h.session.prefix, "drive_c", "hostile-guide", "terrava-guide.html"), exist_ok=True)
+    try:
+        for name, data in INSTALL_LOCATIONS:
+            write_key(h, {"InstallLocation": data}, UNINSTALL_KEY)
+            proc = h.session.launch(h.program("terrava.scr"), ["/c"])
+            out = h.output_of("config_probe.exe", ["find", CAPTION, "state", str(VISIT), "click", str(CANCEL_BUTTON),
+                                                   "wait-closed"], timeout=120)
+            h.check(f"state {VISIT} checked=0 enabled=0" in out, f"InstallLocation {name}: Visit... is disabled")
+            h.check(h.session.wait(proc, 30) == 0, f"InstallLocation {name}: Cancel ends terrava.scr /c")
+    finally:
+        h.session.reg_delete_key(UNINSTALL_KEY)
+
+
 def scenario(name, values):
     def case(h):
         write_key(h, values)
@@ -104,4 +134,4 @@ def scenario(name, values):
 
 
 if __name__ == "__main__":
-    sys.exit(run([scenario(name, values) for name, values in CASES]))
+    sys.exit(run([scenario(name, values) for name, values in CASES] + [install_location_names_no_guide]))

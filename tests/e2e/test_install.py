@@ -2,9 +2,11 @@
 """terrava-setup.exe and its uninstaller in the Wine session's prefix.
 
 Silent install: terrava.scr lands in the 64-bit System32 byte for byte, the
+user guide with every file its page links to in the program folder, the
 per-machine Uninstall entry names it with the version of its own version
 resource, and it becomes the user's screensaver; started from there with /s
-it runs and ends on a key. Silent uninstall: the file, the entry, the
+it runs and ends on a key, and with /c its Visit... button (which opens the
+guide) is enabled. Silent uninstall: the file, the entry, the
 uninstaller's folder and the settings key go, the screensaver chosen before
 comes back, and a whole-registry export equals the one taken before the
 install, apart from keys Wine rewrites on every start. Installing over an
@@ -21,6 +23,7 @@ import shlex
 import struct
 import time
 
+from product_tables import dialog_ids
 from saver_harness import EXIT_TIMEOUT, SETTINGS_KEY, SETTLE, WINDOW_TIMEOUT, Harness, parse_args
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
@@ -28,11 +31,16 @@ KORVANE_KEY = r"HKCU\Software\Korvane"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Terrava"
 INSTALLED = r"C:\windows\system32\terrava.scr"
 UNINSTALLER = r"C:\Program Files\Korvane\Terrava\terrava-uninstall.exe"
+GUIDE = r"C:\Program Files\Korvane\Terrava\terrava-guide.html"
 PREVIOUS = r"C:\windows\system32\ribbons.scr"   # a screensaver "chosen before"
 OTHER = r"C:\windows\system32\mystify.scr"      # one the user picks later
 SETUP_TIMEOUT = 120       # seconds for a silent install or uninstall
 CLEANUP_TIMEOUT = 30      # seconds for the uninstaller's temporary copy to finish
 REG_TIMEOUT = 60          # seconds for one reg or regedit command
+DIALOG_TIMEOUT = 60       # seconds for the configuration dialog to be probed and closed
+CONFIG_CAPTION = "Terrava Configuration"
+VISIT = dialog_ids()["IDC_VISIT"]
+CANCEL = 2
 
 # Keys and values Wine rewrites whenever its display driver starts, so they
 # differ between any two exports: the video device keys get a new GUID each
@@ -163,6 +171,10 @@ def size_kib(path):
     return os.path.getsize(path) / 1024
 
 
+def folder_kib(folder):
+    return sum(size_kib(os.path.join(d, f)) for d, _, files in os.walk(folder) for f in files)
+
+
 # ---- installer and uninstaller --------------------------------------------------
 def install(h, *options):
     setup = h.program("terrava-setup.exe")
@@ -203,11 +215,35 @@ def check_installed(h):
         h.check(entry.get(name) == value, f"Uninstall entry {name} = {value} ({entry.get(name)})")
     h.check(entry.get("DisplayIcon", "").lower() == INSTALLED.lower() + ",0",
             f"Uninstall entry DisplayIcon is the installed saver's icon ({entry.get('DisplayIcon')})")
-    kib = size_kib(installed) + size_kib(prefix_path(h, UNINSTALLER))
+    kib = size_kib(installed) + folder_kib(os.path.dirname(prefix_path(h, UNINSTALLER)))
     h.check(abs(entry.get("EstimatedSize", 0) - kib) <= 2,
             f"EstimatedSize {entry.get('EstimatedSize')} KiB matches the installed files ({kib:.0f})")
     h.check(file_version(h.program("terrava-setup.exe")) == version,
             f"the installer carries the same version {version}")
+    check_guide_installed(h)
+
+
+def check_guide_installed(h):
+    page = prefix_path(h, GUIDE)
+    built = os.path.join(os.path.dirname(h.program("terrava.scr")), "..", "guide", "terrava-guide.html")
+    h.check(os.path.exists(page) and read_bytes(page) == read_bytes(built),
+            "the user guide is in the program folder, byte for byte the built one")
+    if not os.path.exists(page):
+        return
+    links = re.findall(r'(?:href|src)="([^":#]+)"', read_bytes(page).decode("utf-8"))
+    missing = [link for link in links if not os.path.isfile(os.path.join(os.path.dirname(page), link))]
+    h.check(len(links) > 2 and not missing, f"every file the guide links to is installed ({len(links)} links, "
+            f"missing {missing})")
+
+
+def check_visit_enabled(h):
+    """The installed saver's configuration dialog offers Visit..., which
+    finds the guide through the install folder the installer recorded."""
+    proc = h.session.launch(INSTALLED, ["/c"])
+    out = h.output_of("config_probe.exe", ["find", CONFIG_CAPTION, "state", str(VISIT), "click", str(CANCEL),
+                                           "wait-closed"], timeout=DIALOG_TIMEOUT)
+    h.check(f"state {VISIT} checked=0 enabled=1" in out, f"Visit... is enabled in the installed saver ({out.split()})")
+    h.check(h.session.wait(proc, DIALOG_TIMEOUT) == 0, "Cancel ends terrava.scr /c")
 
 
 def check_active(h):
@@ -252,6 +288,7 @@ def installed_saver_runs_and_reinstall_keeps_settings(h):
         h.check(proc.poll() is None, "it keeps running without input")
         h.session.key("space")
     h.check(h.session.wait(proc, EXIT_TIMEOUT) == 0, "a key ends it with exit code 0")
+    check_visit_enabled(h)
     h.session.reg_add(SETTINGS_KEY, "Speed", "REG_DWORD", "77")
     h.session.reg_add(SETTINGS_KEY, "ShowFPS", "REG_DWORD", "1")
     install(h)

@@ -153,7 +153,7 @@ TEST(LabelTable, ShippedTableHoldsEveryLabelAndTheAboutText) {
       {"brightness", u"Brightness"},
       {"use_by_default", u"Use Default Setting"},
       {"products", u"Products"},
-      {"visit_our_official_web-site", u"Visit our official web-site for more great 3D screensavers"},
+      {"visit_our_official_web-site", u"The user guide: pictures, credits, licence and source code"},
       {"options", u"Options"},
       {"show_fps", u"Show FPS"},
       {"show_time", u"Show Time"},
