@@ -21,6 +21,8 @@ void MeasureTimerFrequency() {
   secondsPerTick = frequency.QuadPart > 0 ? 1.0 / double(frequency.QuadPart) : 0.0;
 }
 
+double CounterSeconds() { return double(CounterNow()) * secondsPerTick; }
+
 void FrameTimer::Start() { startCount = CounterNow(); }
 
 double FrameTimer::Elapsed() {

@@ -11,6 +11,9 @@ extern double secondsPerTick;
 // Reads the counter frequency (QueryPerformanceFrequency) into secondsPerTick.
 void MeasureTimerFrequency();
 
+// The counter's value in seconds (the pacer's clock).
+double CounterSeconds();
+
 class FrameTimer {
  public:
   // Remembers the current counter value.

@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include "app/display_settings.h"
+#include "app/frame_wait.h"
 #include "app/gamma_control.h"
 #include "app/gl_state.h"
 #include "app/render_frame.h"
@@ -89,6 +90,18 @@ void StartTimers() {
   saverRun.fpsTimer.Start();
 }
 
+// Frames per second the loop may draw: no limit of its own with VSync (the
+// swap waits for the display), else FrameLimit, by default the primary
+// display's refresh rate as its current mode reports it.
+uint32_t RunFrameLimit() {
+  if (settings.VSync) return 0;
+  if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) mode.dmDisplayFrequency = 0;
+  return FrameLimitForRefreshRate(mode.dmDisplayFrequency);
+}
+
 void LoadRun(const SaverApp& app) {
   MeasureTimerFrequency();
   LoadLoaderScreen();
@@ -104,6 +117,7 @@ void LoadRun(const SaverApp& app) {
   LoadScene(sceneRegistry);  // env.txt, worlds.txt, their object files; first world; clock 0
   if (settings.EnableMusic) musicPlayer.Start(saverRun.mainWindow, uint32_t(settings.Volume));
   StartTimers();
+  saverRun.pacer = FramePacer(RunFrameLimit());
   saverRun.speedFactor = float(CameraSpeedFactor(uint32_t(settings.Speed)));
   SelectStartWorld(sceneRegistry);  // clock 0; "earth", else the first world, else none
   CentreCursor();
@@ -113,14 +127,16 @@ void LoadRun(const SaverApp& app) {
 
 // [SECTION] loop
 
-// One frame: exit rules, time step, camera, drawing, swap. Once an exit
-// rule holds no further frame is drawn: the screen comes back at once.
-void RunFrame(bool* running) {
+// Whether an exit rule holds. The pointer movement is consumed (and the
+// cursor re-centred) first, so that it counts towards the travel.
+bool ExitRuleHolds() {
   if (saverRun.input.ConsumeMovement()) CentreCursor();
-  if (saverRun.input.ShouldEnd(settings.MouseExit)) {
-    *running = false;
-    return;
-  }
+  return saverRun.input.ShouldEnd(settings.MouseExit);
+}
+
+// One frame: time step, camera, drawing, swap.
+void RunFrame() {
+  saverRun.pacer.FrameBegun(CounterSeconds());
   double dt = saverRun.frameTimer.Elapsed();  // seconds
   saverRun.frameTimer.Start();
   saverRun.camera.Advance(dt * double(saverRun.speedFactor));
@@ -130,22 +146,28 @@ void RunFrame(bool* running) {
   SwapBuffers(saverRun.swapContext);
 }
 
-// Draws a frame whenever the queue is empty, until an exit rule or WM_QUIT.
-// Returns the wParam of the last message taken.
+// Takes every message, then checks the exit rules, then waits for the
+// frame limit's next slot (woken early by any message), then draws a frame;
+// it never spins. Ends at an exit rule or WM_QUIT; once an exit rule holds
+// no further frame is drawn, so the screen comes back at once. Returns the
+// wParam of the last message taken.
 int RunFrameLoop() {
+  FrameWait wait;
   MSG message = {};
-  bool running = true;
-  while (running) {
+  for (;;) {
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        running = false;
-      } else {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-      }
+      if (message.message == WM_QUIT) break;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
       continue;
     }
-    RunFrame(&running);
+    if (ExitRuleHolds()) break;
+    double slot = saverRun.pacer.WaitBefore(CounterSeconds());  // seconds
+    if (slot > 0.0) {
+      wait.Wait(slot);
+      continue;
+    }
+    RunFrame();
   }
   return int(message.wParam);
 }

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include "app/frame_pacer.h"
 #include "app/frame_timer.h"
 #include "app/saver_app.h"
 #include "app/saver_input.h"
@@ -34,6 +35,7 @@ struct SaverRunState {
   SaverInput input;                 // keys, pointer movement, travel
   FrameTimer frameTimer;            // time between frames
   FrameTimer fpsTimer;              // the one-second frame-rate and travel window
+  FramePacer pacer;                 // the frame-rate limit without VSync
   int frameCount = 0;               // frames finished in the current window
   int framesPerSecond = 0;          // frame count of the last full window; 0 until then
   float speedFactor = 0.0f;         // camera time per real second, Speed / 50 + 0.5

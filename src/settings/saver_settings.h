@@ -9,6 +9,11 @@
 
 #include <cstdint>
 
+// FrameLimit's default: the primary display's refresh rate. It equals the
+// stored "not set" value (settings_store.h), so that a saved default loads
+// back as the default.
+constexpr int32_t kFrameLimitOfDisplay = 10000;
+
 struct SaverSettings {
   bool EnableMusic = false;  // play the music during the saver run
   bool ShowClock = false;    // draw the clock
@@ -25,6 +30,7 @@ struct SaverSettings {
   int32_t Width = 0;         // display width, pixels
   int32_t Height = 0;        // display height, pixels
   int32_t Depth = 0;         // display depth, bits per pixel
+  int32_t FrameLimit = kFrameLimitOfDisplay;  // frames per second without VSync; 0: no limit
 };
 
 // The settings in effect; zero until start-up fills them.

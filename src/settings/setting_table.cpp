@@ -9,6 +9,8 @@ using S = SaverSettings;
 // Sizes and depths come from the display's mode list; any positive int32
 // is held, and the run decides whether the display takes it.
 constexpr uint32_t kMaxSide = 0x7FFFFFFF;
+// No display refreshes faster; a higher stored limit would only mean none.
+constexpr uint32_t kMaxFrameLimit = 1000;  // frames per second
 }  // namespace
 
 // The defaults pass (ApplyDefaults) sets the fields in the order of the
@@ -34,6 +36,7 @@ const SettingRow kSettingRows[] = {
     {"VSync",       nullptr,           &S::VSync,       nullptr,    0,   -1,  false,    0, 1},
     {"MouseExit",   "ExitOnMouseMove", &S::MouseExit,   nullptr,    0,   9,   false,    0, 1},
     {"ShowFPS",     "ShowFPS",         &S::ShowFPS,     nullptr,    0,   10,  false,    0, 1},
+    {"FrameLimit",  nullptr,           nullptr,         &S::FrameLimit, 0, -1,  false,    0, kMaxFrameLimit},
 };
 const size_t kSettingRowCount = sizeof kSettingRows / sizeof kSettingRows[0];
 

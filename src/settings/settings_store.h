@@ -11,6 +11,7 @@
 // A stored value of exactly this is taken as "not set": the field keeps
 // the value it had (the factory default or the desktop mode).
 constexpr uint32_t kUnsetStoredValue = 10000;
+static_assert(uint32_t(kFrameLimitOfDisplay) == kUnsetStoredValue, "a saved FrameLimit default must load as unset");
 
 // The brightness that DefGamma forces: neutral.
 constexpr int32_t kNeutralGamma = 50;

@@ -299,7 +299,8 @@ class ConfigTest:
         width, height, depth = (int(v) for v in p.desktop.replace(" x ", " ").split()[:3])
         expected = {"ShowClock": 0, "TimeFormat": 0, "EnableMusic": 0, "UseDesktop": 0, "ShowFlame": 0,
                     "DefGamma": 0, "Width": width, "Height": height, "Depth": depth, "Volume": 55,
-                    "Speed": speed, "Gamma": 50, "VSync": 1, "MouseExit": 1, "ShowFPS": 1}
+                    "Speed": speed, "Gamma": 50, "VSync": 1, "MouseExit": 1, "ShowFPS": 1,
+                    "FrameLimit": 10000}  # the display's refresh rate, saved as "not set"
         values = self.registry_values()
         check(sorted(values) == sorted(SAVED_VALUES), f"OK wrote {sorted(values)}")
         check(values == expected, f"OK wrote {values}, expected {expected}")

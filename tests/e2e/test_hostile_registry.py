@@ -2,12 +2,12 @@
 """terrava.scr with hostile values in its settings key.
 
 Every case replaces the settings key with values of one kind: none at all,
-all zero, out of range (Width 1 and 100000, Volume 500, Speed 4294967295,
-Gamma -1, Depth 7), text (REG_SZ) and two-byte binary (REG_BINARY) where a
+all zero, out of range (Width 1 and 100000, Volume 500, Speed and FrameLimit
+4294967295, Gamma -1, Depth 7), text (REG_SZ) and two-byte binary (REG_BINARY) where a
 DWORD belongs. For each, the saver starts, draws, ends on a key press with
 exit code 0 and leaves the key untouched; then the configuration dialog
-opens, OK saves and the program ends with exit code 0, leaving the fifteen
-values as DWORDs. Loading holds stored values to the dialog's ranges; only
+opens, OK saves and the program ends with exit code 0, leaving every
+value as a DWORD. Loading holds stored values to the dialog's ranges; only
 the types of what OK saves are checked here.
 
 The installer's record of its folder (InstallLocation of the Uninstall
@@ -49,7 +49,7 @@ CASES = [
     ("width 1", dwords({"UseDesktop": 0, "Width": 1, "Height": 1, "Depth": 32})),
     ("huge and negative", dwords({"UseDesktop": 0, "Width": 100000, "Height": 100000, "Depth": 7,
                                   "Volume": 500, "Speed": 4294967295, "Gamma": -1, "DefGamma": 0,
-                                  "EnableMusic": 1, "ShowClock": 1, "ShowFPS": 1})),
+                                  "EnableMusic": 1, "ShowClock": 1, "ShowFPS": 1, "FrameLimit": 4294967295})),
     ("REG_SZ", {name: '"12"' for name in SAVED_VALUES}),
     ("REG_BINARY of 2 bytes", {name: "hex:01,00" for name in SAVED_VALUES}),
 ]
@@ -105,7 +105,7 @@ def dialog_saves(h, name):
     code = h.session.wait(proc, 30)
     h.check(code == 0, f"{name}: terrava.scr /c ends with exit code 0 (got {code})")
     saved = {parts[0]: int(parts[2], 16) for parts in key_lines(h) if len(parts) == 3 and parts[1] == "REG_DWORD"}
-    h.check(all(v in saved for v in SAVED_VALUES), f"{name}: OK saved all fifteen values as DWORDs "
+    h.check(all(v in saved for v in SAVED_VALUES), f"{name}: OK saved all values as DWORDs "
             f"(missing {[v for v in SAVED_VALUES if v not in saved]})")
 
 

@@ -58,7 +58,7 @@ TEST(SettingsStore, SavesEveryValueInTheFixedOrder) {
       {"ShowClock", 0}, {"TimeFormat", 1}, {"EnableMusic", 1}, {"UseDesktop", 0},
       {"ShowFlame", 0}, {"DefGamma", 0},   {"Width", 1024},    {"Height", 768},
       {"Depth", 16},    {"Volume", 12},    {"Speed", 73},      {"Gamma", 80},
-      {"VSync", 1},     {"MouseExit", 1},  {"ShowFPS", 1}};
+      {"VSync", 1},     {"MouseExit", 1},  {"ShowFPS", 1},     {"FrameLimit", 10000}};  // its default: unset
   EXPECT_EQ(store.writes, expected);
 }
 
@@ -72,6 +72,7 @@ TEST(SettingsStore, StoredValuesAreHeldToTheDialogsRangesExceptTheSentinel) {
   store.values["Depth"] = 16;
   store.values["ShowClock"] = 2;    // booleans: true when not 0
   store.values["ShowFlame"] = 1;    // never read
+  store.values["FrameLimit"] = 0xFFFFFFFFu;
   SaverSettings s;
   LoadSettingsFrom(store, s);
   EXPECT_EQ(s.Width, 0x7FFFFFFF);
@@ -82,6 +83,7 @@ TEST(SettingsStore, StoredValuesAreHeldToTheDialogsRangesExceptTheSentinel) {
   EXPECT_TRUE(s.ShowClock);
   EXPECT_FALSE(s.ShowFlame);
   EXPECT_EQ(s.Height, 0);
+  EXPECT_EQ(s.FrameLimit, 1000);
 }
 
 }  // namespace
