@@ -92,6 +92,21 @@ void SetTrackbars(HWND dialog) {
   }
 }
 
+// The dialog's DPI: GetDpiForWindow where the system has it (Windows 10
+// 1607 and later; looked up so that the program still starts on older
+// systems), else the screen's.
+UINT DialogDpi(HWND dialog) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), "GetDpiForWindow")));
+  UINT dpi = getDpi ? getDpi(dialog) : 0;
+  if (dpi > 0) return dpi;
+  HDC dc = GetDC(dialog);
+  dpi = UINT(GetDeviceCaps(dc, LOGPIXELSY));
+  ReleaseDC(dialog, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
 void MoveControlUp(HWND dialog, int id, int pixels) {
   HWND control = GetDlgItem(dialog, id);
   RECT r;
@@ -170,10 +185,11 @@ void ReadClockFormat(HWND dialog) {
 }
 
 void CloseUnusedRow(HWND dialog) {
-  for (int id : {IDC_RESTORE_DEFAULTS, IDOK, IDCANCEL}) MoveControlUp(dialog, id, kUnusedRowPixels);
+  const int row = MulDiv(kUnusedRowPixels, int(DialogDpi(dialog)), 96);  // pixels
+  for (int id : {IDC_RESTORE_DEFAULTS, IDOK, IDCANCEL}) MoveControlUp(dialog, id, row);
   RECT r;
   GetWindowRect(dialog, &r);
   // Half the height comes off the top as well, so the dialog stays centred.
-  SetWindowPos(dialog, nullptr, r.left, r.top + kUnusedRowPixels / 2, r.right - r.left,
-               r.bottom - r.top - kUnusedRowPixels, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(dialog, nullptr, r.left, r.top + row / 2, r.right - r.left, r.bottom - r.top - row,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -44,6 +44,7 @@ void ReadSelectedMode(HWND dialog);
 void ReadClockFormat(HWND dialog);
 
 // The template keeps an unused row above the bottom buttons: the dialog is
-// made this many pixels shorter and the buttons move up as far.
+// made this many pixels shorter at 96 DPI (scaled to the dialog's DPI) and
+// the buttons move up as far.
 constexpr int kUnusedRowPixels = 44;
 void CloseUnusedRow(HWND dialog);

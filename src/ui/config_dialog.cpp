@@ -36,6 +36,7 @@ void ShowAbout(HWND dialog) {
 }
 
 void Confirm(HWND dialog) {
+  ReadTrackbars(dialog);
   ReadSelectedMode(dialog);
   ReadClockFormat(dialog);
   SaveSettings();
@@ -69,12 +70,6 @@ bool OnCommand(HWND dialog, int id) {
   return false;
 }
 
-// Only page steps and dragging the thumb change the settings; arrow-key
-// line steps, home, end and the thumb's release do not.
-bool UpdatesSettings(int scrollCode) {
-  return scrollCode == TB_PAGEUP || scrollCode == TB_PAGEDOWN || scrollCode == TB_THUMBTRACK;
-}
-
 }  // namespace
 
 INT_PTR ShowConfigDialog(HINSTANCE instance, HWND owner) {
@@ -90,8 +85,8 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return TRUE;
     case WM_COMMAND:
       return HIWORD(wParam) == BN_CLICKED && OnCommand(dialog, LOWORD(wParam));
-    case WM_HSCROLL:
-      if (UpdatesSettings(LOWORD(wParam))) ReadTrackbars(dialog);
+    case WM_HSCROLL:  // every move: keys, wheel, clicks and the thumb
+      ReadTrackbars(dialog);
       return TRUE;
   }
   return FALSE;

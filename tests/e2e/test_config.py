@@ -41,7 +41,7 @@ VIDEO_GROUP, OPTIONS_GROUP, CAMERA_GROUP = IDS["IDC_VIDEO_GROUP"], IDS["IDC_OPTI
 GAMMA_GROUP, SOUND_GROUP, PRODUCTS_GROUP = IDS["IDC_GAMMA_GROUP"], IDS["IDC_SOUND_GROUP"], IDS["IDC_PRODUCTS_GROUP"]
 OK, CANCEL = 1, 2
 ABOUT_LINES = [IDS["IDC_ABOUT_FIRST_LINE"] + i for i in range(7)]
-VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_RIGHT = 0x21, 0x22, 0x23, 0x24, 0x27
+VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_RIGHT = 0x21, 0x22, 0x23, 0x24, 0x25, 0x27
 
 # Every labelled control: id, kind (for the room its text has), text.
 LABELS = [
@@ -225,11 +225,12 @@ class ConfigTest:
         # (y 2) and Products (y 165) group boxes.
         products = p.rects[PRODUCTS_GROUP][1]
         per_unit = (products - p.rects[VIDEO_GROUP][1]) / 163.0
+        row = 44 * p.dpi[1] // 96  # the row's 44 pixels at 96 DPI, at the dialog's DPI
         for ident in (RESTORE, OK, CANCEL):
-            expected = products + (225 - 165) * per_unit - 44
+            expected = products + (225 - 165) * per_unit - row
             check(abs(p.rects[ident][1] - expected) <= 2,
                   f"button {ident} at y {p.rects[ident][1]}, expected about {expected:.0f}")
-        expected_height = products + (244 - 165) * per_unit - 44
+        expected_height = products + (244 - 165) * per_unit - row
         check(abs(p.client[1] - expected_height) <= 2, f"client height {p.client[1]}, expected {expected_height:.0f}")
 
     def check_labels_fit(self, p):
@@ -305,24 +306,27 @@ class ConfigTest:
         check(sorted(values) == sorted(SAVED_VALUES), f"OK wrote {sorted(values)}")
         check(values == expected, f"OK wrote {values}, expected {expected}")
 
-    def test_trackbar_steps(self):
+    def test_trackbar_keys_change_what_ok_saves(self):
         self.set_registry({})
         self.start_dialog()
         p = self.probe(
             # Page steps move the volume down to its minimum of 1, never 0.
             "key", VOLUME, VK_PRIOR, 8, "trackbar", VOLUME, "text", VOLUME_TEXT,
-            "key", VOLUME, VK_HOME, 1, "trackbar", VOLUME,
-            # Arrow-key line steps and End move the speed thumb but not Speed.
+            # End, then three arrow-key line steps back.
+            "key", VOLUME, VK_END, 1, "key", VOLUME, VK_LEFT, 3, "trackbar", VOLUME, "text", VOLUME_TEXT,
             "key", SPEED, VK_RIGHT, 5, "trackbar", SPEED, "key", SPEED, VK_END, 1, "trackbar", SPEED,
+            "key", SPEED, VK_HOME, 1, "key", SPEED, VK_RIGHT, 2, "trackbar", SPEED,
             "click", OK, "wait-closed")
         self.finish_dialog()
-        check(p.trackbar(VOLUME, 0)[0] == 1 and p.text(VOLUME_TEXT) == "Master Volume: (1%)",
-              f"volume after page steps {p.trackbar(VOLUME, 0)} {p.text(VOLUME_TEXT)!r}")
-        check(p.trackbar(VOLUME, 1)[0] == 1, f"volume trackbar reached {p.trackbar(VOLUME, 1)[0]}")
-        check(p.trackbar(SPEED, 0)[0] == 55 and p.trackbar(SPEED, 1)[0] == 100, "speed keys did not move the thumb")
+        check(p.trackbar(VOLUME, 0)[0] == 1 and p.text(VOLUME_TEXT, 0) == "Master Volume: (1%)",
+              f"volume after page steps {p.trackbar(VOLUME, 0)} {p.text(VOLUME_TEXT, 0)!r}")
+        check(p.trackbar(VOLUME, 1)[0] == 97 and p.text(VOLUME_TEXT) == "Master Volume: (97%)",
+              f"volume after End and three steps back {p.trackbar(VOLUME, 1)} {p.text(VOLUME_TEXT)!r}")
+        check([p.trackbar(SPEED, i)[0] for i in range(3)] == [55, 100, 2],
+              f"speed thumb after arrows, End, Home and arrows {[p.trackbar(SPEED, i) for i in range(3)]}")
         values = self.registry_values()
-        check(values.get("Volume") == 1 and values.get("Speed") == 50,
-              f"stored Volume {values.get('Volume')} Speed {values.get('Speed')}, expected 1 and 50")
+        check(values.get("Volume") == 97 and values.get("Speed") == 2,
+              f"stored Volume {values.get('Volume')} Speed {values.get('Speed')}, expected 97 and 2")
 
     def test_restore_defaults_twice_then_cancel(self):
         first = self.first_modes()
