@@ -98,22 +98,21 @@ bool WaitClosed() {
   return Fail("dialog still open", nullptr);
 }
 
-// Control texts are read as UTF-16 and narrowed to the ANSI code page:
-// Wine hands the text of some cross-process reads back in UTF-16 even to
-// the ANSI calls.
-std::string Narrow(const wchar_t* text) {
-  char narrow[512] = "";
-  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-  return narrow;
+// Control texts are read with the wide functions and printed as UTF-8, so
+// a label in any script reads back as the dialog shows it.
+std::string Utf8(const wchar_t* text) {
+  char utf8[1536] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
 }
 
-std::string WindowText(HWND window) {
+std::wstring WindowText(HWND window) {
   wchar_t text[512] = L"";
   GetWindowTextW(window, text, 512);
-  return Narrow(text);
+  return text;
 }
 
-void PrintText(int id) { std::printf("text %d %s\n", id, WindowText(Control(id)).c_str()); }
+void PrintText(int id) { std::printf("text %d %s\n", id, Utf8(WindowText(Control(id)).c_str()).c_str()); }
 
 RECT ClientRectOf(int id) {
   RECT r;
@@ -163,7 +162,7 @@ void PrintModes() {
     DWORD_PTR length = 0;
     SendMessageTimeoutW(list, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, kSendTimeout, &length);
     if (length < 128) SendMessageTimeoutW(list, CB_GETLBTEXT, i, LPARAM(text), SMTO_NORMAL, kSendTimeout, &length);
-    std::printf("mode %d %s\n", i, Narrow(text).c_str());
+    std::printf("mode %d %s\n", i, Utf8(text).c_str());
   }
   std::printf("modes count=%d selected=%d enabled=%d\n", count, int(Send(list, CB_GETCURSEL, 0, 0)),
               IsWindowEnabled(list) ? 1 : 0);
@@ -189,14 +188,14 @@ int TextRoom(int id, const char* kind) {
 }
 
 bool PrintFit(int id, const char* kind) {
-  std::string text = WindowText(Control(id));
+  std::wstring text = WindowText(Control(id));
   HDC dc = GetDC(dialog);
   // The dialog's font: its template names "Microsoft Sans Serif" 8 point.
   HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0,
                            DEFAULT_CHARSET, 0, 0, 0, 0, "Microsoft Sans Serif");
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+  GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
   char face[64] = "";
   GetTextFaceA(dc, sizeof face, face);
   SelectObject(dc, old);
