@@ -2,6 +2,7 @@
 #include "app/monitors.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/multi_monitor.h"
 
@@ -23,6 +24,40 @@ RECT AdapterBounds(const DISPLAY_DEVICEA& adapter) {
   return bounds;
 }
 
+// One search of the desktop's monitors for the one shown by an adapter.
+struct MonitorSearch {
+  const char* device;      // the adapter's device name, "\\.\DISPLAY1"
+  HMONITOR found;          // null until found
+  MONITORINFOEXA info;     // the found monitor's area and flags
+};
+
+BOOL CALLBACK MatchMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MonitorSearch* search = reinterpret_cast<MonitorSearch*>(data);
+  MONITORINFOEXA info = {};
+  if (!MultiMonGetMonitorInfo(monitor, &info) || std::strcmp(info.szDevice, search->device) != 0) return TRUE;
+  search->found = monitor;
+  search->info = info;
+  return FALSE;  // found: stop
+}
+
+// The adapter's monitor, its area and whether it is the primary one, from
+// the desktop's monitor of the same device name. Where none matches, the
+// area comes from the adapter's current mode and the monitor is the one
+// covering it.
+void PlaceOnMonitor(const DISPLAY_DEVICEA& adapter, MonitorRecord* record) {
+  MonitorSearch search = {adapter.DeviceName, nullptr, {}};
+  MultiMonEnumDisplayMonitors(MatchMonitor, reinterpret_cast<LPARAM>(&search));
+  if (search.found) {
+    record->monitor = search.found;
+    record->bounds = search.info.rcMonitor;
+    record->primary = (search.info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    return;
+  }
+  record->bounds = AdapterBounds(adapter);
+  record->monitor = MultiMonMonitorFromRect(&record->bounds, MONITOR_DEFAULTTONULL);
+  record->primary = (adapter.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) != 0;
+}
+
 void RecordAdapter(const DISPLAY_DEVICEA& adapter, MonitorRecord* record) {
   DISPLAY_DEVICEA monitor = {};
   monitor.cb = sizeof monitor;
@@ -34,10 +69,7 @@ void RecordAdapter(const DISPLAY_DEVICEA& adapter, MonitorRecord* record) {
   std::snprintf(record->monitorName, sizeof record->monitorName, "%.*s",
                 int(sizeof monitor.DeviceString), monitor.DeviceString);
   record->reserved = -1;
-  if (adapter.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) {
-    record->bounds = AdapterBounds(adapter);
-    record->monitor = MultiMonMonitorFromRect(&record->bounds, MONITOR_DEFAULTTONULL);
-  }
+  if (adapter.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) PlaceOnMonitor(adapter, record);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 // Fills app.monitors in enumeration order through the multi-monitor layer:
 // every adapter that is not a mirroring driver, at most kMaxMonitors. An
-// adapter attached to the desktop gets its desktop area and the monitor
-// covering it. Without the layer nothing is found and monitorCount is 0.
+// adapter attached to the desktop gets its monitor (the desktop's monitor
+// of the same device name), that monitor's area and whether it is the
+// primary one; the primary adapter need not come first. Without the layer
+// nothing is found and monitorCount is 0.
 void EnumerateMonitors(SaverApp& app);

@@ -66,6 +66,17 @@ BOOL MultiMonEnumDisplayDevices(const char* device, DWORD index, DISPLAY_DEVICEA
   return layer.enumDisplayDevices(device, index, info, flags);
 }
 
+BOOL MultiMonGetMonitorInfo(HMONITOR monitor, MONITORINFOEXA* info) {
+  if (!MultiMonIsLive()) return FALSE;
+  info->cbSize = sizeof *info;
+  return layer.getMonitorInfo(monitor, reinterpret_cast<MONITORINFO*>(info));
+}
+
+BOOL MultiMonEnumDisplayMonitors(MONITORENUMPROC callback, LPARAM data) {
+  if (!MultiMonIsLive()) return FALSE;
+  return layer.enumDisplayMonitors(nullptr, nullptr, callback, data);
+}
+
 HMONITOR MultiMonMonitorFromRect(const RECT* rect, DWORD flags) {
   if (MultiMonIsLive()) return layer.monitorFromRect(rect, flags);
   ScreenRect r = {rect->left, rect->top, rect->right, rect->bottom};

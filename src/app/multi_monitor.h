@@ -14,5 +14,10 @@ BOOL MultiMonEnumDisplayDevices(const char* device, DWORD index, DISPLAY_DEVICEA
 // MonitorFromRect when live; otherwise the primary monitor's pseudo-handle
 // 0x42 for a rectangle on the primary screen or default flags, else null.
 HMONITOR MultiMonMonitorFromRect(const RECT* rect, DWORD flags);
+// GetMonitorInfoA with a MONITORINFOEXA when live; FALSE otherwise.
+BOOL MultiMonGetMonitorInfo(HMONITOR monitor, MONITORINFOEXA* info);
+// EnumDisplayMonitors over the whole virtual desktop when live; FALSE
+// (and no call) otherwise.
+BOOL MultiMonEnumDisplayMonitors(MONITORENUMPROC callback, LPARAM data);
 // Whether the layer is live (decided once per process).
 bool MultiMonIsLive();

@@ -15,8 +15,9 @@ constexpr unsigned kMaxMonitors = 9;
 struct MonitorRecord {
   char adapterName[128];  // the adapter's DeviceString
   char monitorName[128];  // DeviceString of the adapter's monitor 0
-  HMONITOR monitor;       // monitor covering bounds; null when not on the desktop
-  RECT bounds;            // the adapter's area on the virtual desktop, pixels
+  HMONITOR monitor;       // the adapter's monitor; null when not on the desktop
+  RECT bounds;            // the monitor's area on the virtual desktop, pixels
+  bool primary;           // the monitor is the primary one (MONITORINFOF_PRIMARY)
   int reserved;           // -1 at enumeration; read by nothing
   HWND window;            // the saver run's window on this monitor; null until made
 };

@@ -46,15 +46,30 @@ int MainWindowSide(int configured, int screenMetric) {
   return screen > 0 && configured > screen ? screen : configured;
 }
 
-// The GL window for the first monitor that has a handle, a black window for
-// every further one. False when a window could not be made or no monitor
-// has a handle.
+// The record that gets the GL window: the primary monitor's, or the first
+// with a handle when no monitor says it is the primary one; kMaxMonitors
+// when no record has a handle.
+unsigned MainRecordIndex(const SaverApp& app) {
+  unsigned first = kMaxMonitors;
+  for (unsigned i = 0; i < app.monitorCount; ++i) {
+    if (!app.monitors[i].monitor) continue;
+    if (app.monitors[i].primary) return i;
+    if (first == kMaxMonitors) first = i;
+  }
+  return first;
+}
+
+// The GL window on the primary monitor (at the origin, where the primary
+// monitor always is), a black window over every other monitor that has a
+// handle, whatever the adapter order. False when a window could not be made
+// or no monitor has a handle.
 bool CreateRunWindows(SaverApp& app) {
-  bool anyWindow = false;
+  const unsigned main = MainRecordIndex(app);
+  if (main == kMaxMonitors) return false;
   for (unsigned i = 0; i < app.monitorCount; ++i) {
     MonitorRecord& record = app.monitors[i];
     if (!record.monitor) continue;
-    if (!anyWindow) {
+    if (i == main) {
       record.window = CreateMainWindow(app.instance, MainWindowSide(settings.Width, SM_CXSCREEN),
                                        MainWindowSide(settings.Height, SM_CYSCREEN));
       saverRun.mainWindow = record.window;
@@ -62,9 +77,8 @@ bool CreateRunWindows(SaverApp& app) {
       record.window = CreateBlankWindow(app.instance, record.bounds);
     }
     if (!record.window) return false;
-    anyWindow = true;
   }
-  return anyWindow;
+  return true;
 }
 
 void ShowRunWindows(const SaverApp& app) {

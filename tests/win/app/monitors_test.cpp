@@ -35,6 +35,7 @@ TEST(EnumerateMonitors, RecordsThePrimaryAdapterAtTheOrigin) {
   const MonitorRecord& first = app.monitors[0];
   EXPECT_NE(first.monitor, nullptr);
   EXPECT_EQ(first.reserved, -1);
+  EXPECT_TRUE(first.primary);
   EXPECT_EQ(first.window, nullptr);
   EXPECT_EQ(first.bounds.left, 0);
   EXPECT_EQ(first.bounds.top, 0);

@@ -39,6 +39,8 @@ struct RunProbe {
   bool sawContext = false;
   unsigned progressBefore = 0;
   unsigned progressAfter = 0;
+  RECT mainRect = {};   // the GL window's, during the run
+  RECT blankRect = {};  // the first black window's, during the run
 };
 RunProbe probe;
 
@@ -46,6 +48,8 @@ void CALLBACK EndRunTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   probe.sawWindow = FindWindowA(kSaverWindowClass, kSaverWindowTitle) == saverRun.mainWindow && saverRun.mainWindow;
   probe.sawContext = wglGetCurrentContext() != nullptr;
+  GetWindowRect(saverRun.mainWindow, &probe.mainRect);
+  if (HWND blank = FindWindowA(kBlankWindowClass, nullptr)) GetWindowRect(blank, &probe.blankRect);
   probe.progressBefore = loadProgress;
   PlatformLoadingProgress();  // as a loader would after a texture
   PlatformLoadingProgress();
@@ -135,6 +139,25 @@ TEST_F(SaverRun, SystemKeysAndTheEndOfTheSessionEndTheRun) {
     EXPECT_TRUE(probe.sawWindow) << ending.first;
     ExpectEverythingPutBack();
   }
+}
+
+// Two monitors with the primary one recorded second: the GL window still
+// covers the primary monitor and the black window the other one. Skipped
+// with one monitor; the two-monitor whole-program test runs it.
+TEST_F(SaverRun, GlWindowGoesToThePrimaryMonitorWhateverTheOrder) {
+  EnumerateMonitors(app);
+  if (app.monitorCount < 2) GTEST_SKIP() << "needs two monitors";
+  std::swap(app.monitors[0], app.monitors[1]);
+  ASSERT_TRUE(app.monitors[1].primary);
+  ASSERT_FALSE(app.monitors[0].primary);
+  settings.UseDesktop = true;  // as start-up sets it: the primary's size, no mode switch
+  settings.Width = app.monitors[1].bounds.right - app.monitors[1].bounds.left;
+  settings.Height = app.monitors[1].bounds.bottom - app.monitors[1].bounds.top;
+  SetTimer(nullptr, 0, 300, EndRunTimer);
+  RunSaver(app);
+  EXPECT_TRUE(EqualRect(&probe.mainRect, &app.monitors[1].bounds));
+  EXPECT_TRUE(EqualRect(&probe.blankRect, &app.monitors[0].bounds));
+  ExpectEverythingPutBack();
 }
 
 TEST_F(SaverRun, SystemCommandsDoNotEndTheRun) {
