@@ -3,10 +3,12 @@
 
 #include "archive/archive_file.h"
 #include "archive_tree.h"
+#include "camera/random.h"
 #include "image/texture_manager.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
+#include "scene/geometry.h"
 #include "scene/sphere.h"
 #include "scene/scene_world.h"
 #include "settings/saver_settings.h"
@@ -51,4 +53,13 @@ void LoadSceneFolder(int width, int height, ParseReport* report) {
   LoadScanSphere();
   LoadScene(sceneRegistry, report);
   SelectStartWorld(sceneRegistry);
+}
+
+void UnloadSceneFolder() {
+  ReleaseScene(sceneRegistry);
+  ReleaseSphereLists();
+  ResetGeometrySlots();
+  textureManager.Reset();
+  native_platform::ResetAll();
+  RandomReset();
 }

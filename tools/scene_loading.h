@@ -40,3 +40,8 @@ class OffscreenContext {
 // width x height frame, "texture.txt", the sphere lists, the scan sphere,
 // env.txt and worlds.txt (into sceneRegistry), then the start world.
 void LoadSceneFolder(int width, int height, ParseReport* report);
+
+// Undoes MountSceneFolder and LoadSceneFolder (scene, sphere lists,
+// geometry, textures, resources, random generator), so that one process can
+// load a folder again with the same result; the context must still be current.
+void UnloadSceneFolder();

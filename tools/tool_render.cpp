@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "camera/camera_controller.h"
 #include "platform/opengl.h"
 #include "scene/scene_world.h"
+#include "scene_flight.h"
 #include "scene_loading.h"
 #include "tool_commands.h"
 
@@ -24,9 +24,6 @@ namespace {
 
 constexpr int kMaxSide = 8192;           // pixels; far beyond any screen the saver runs on
 constexpr double kMaxFlightSeconds = 3600.0;
-constexpr double kFrameSeconds = 1.0 / 60.0;
-constexpr double kDrawnSeconds = 1.0;     // drawn frames before the picture
-constexpr unsigned kDefaultSpeed = 50;   // the factory CameraSpeed
 
 struct RenderOptions {
   const char* dir = nullptr;
@@ -69,25 +66,6 @@ bool ParseOptions(int argc, char** argv, RenderOptions* o) {
   return true;
 }
 
-// The saver's frame loop without the window: advance, update, draw. Only
-// the frames of the last second are drawn: flares learn whether they are
-// hidden while drawing, and fade in or out within that time.
-void Fly(CameraController& camera, const SceneWorld& world, double seconds) {
-  double factor = CameraSpeedFactor(kDefaultSpeed);
-  camera.position = Vector3{0.0f, 0.0f, 1500.0f};
-  camera.StartFlight();
-  for (double t = 0.0; t + 1e-9 < seconds; t += kFrameSeconds) {
-    camera.Advance(kFrameSeconds * factor);
-    UpdateWorld(world, kFrameSeconds);
-    if (t + kDrawnSeconds < seconds) continue;
-    camera.eye = camera.position;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    RenderWorld(world, camera);
-  }
-  camera.Advance(0.0);
-  camera.eye = camera.position;
-}
-
 int Render(const RenderOptions& o) {
   std::string error;
   if (!MountSceneFolder(o.dir, &error)) {
@@ -103,11 +81,11 @@ int Render(const RenderOptions& o) {
   const SceneWorld* world = sceneRegistry.currentWorld;
   if (world == nullptr) std::fprintf(stderr, "render: no world; the frame stays clear\n");
   CameraController camera;
-  if (world != nullptr) {
-    Fly(camera, *world, o.seconds);
-  }
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  if (world != nullptr) RenderWorld(*world, camera);
+  if (world != nullptr) {
+    FlyTo(camera, *world, o.seconds);
+    DrawWorldFrame(*world, camera);
+  }
   std::vector<uint8_t> pixels = gl.ReadTopDown();
   if (!stbi_write_png(o.out, o.width, o.height, 4, pixels.data(), o.width * 4)) {
     std::fprintf(stderr, "render: cannot write %s\n", o.out);

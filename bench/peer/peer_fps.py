@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""Frame rate of terrava.scr under Wine against glplanet, side by side.
+
+For each screen size, one after the other on a fresh Xvfb of that size:
+glplanet (xscreensaver-gl-extra) drawing on the root window with -delay 0,
+its frames counted at glXSwapBuffers by the swap_counter.c shim; then
+terrava.scr /s under Wine at the same size, its frames read from Wine's
+fps channel (WINEDEBUG=fps, one line per second). Both are measured over
+the same span after the same warm-up. Prints each program's frames per
+second, the ratio Terrava / glplanet, the load average at the start of
+each run, and the saver's peak resident private memory (RssAnon) and peak
+resident set (VmHWM) of its Wine process.
+"""
+import argparse
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
+import winedriver  # noqa: E402
+
+GLPLANET = "/usr/libexec/xscreensaver/glplanet"
+SETTINGS_KEY = r"HKCU\Software\Korvane\Terrava"
+FPS_LINE = re.compile(r"approx\s+([0-9.]+)\s*fps")
+
+
+def build_shim(out_dir):
+    shim = os.path.join(out_dir, "swap_counter.so")
+    subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", shim, os.path.join(HERE, "swap_counter.c"), "-ldl"],
+                   check=True)
+    return shim
+
+
+def read_swaps(path):
+    """(count, seconds) of the latest published swap, or None."""
+    try:
+        with open(path) as f:
+            count, when = f.read().split()
+        return int(count), float(when)
+    except (OSError, ValueError):
+        return None
+
+
+def load_average():
+    with open("/proc/loadavg") as f:
+        return f.read().split()[0]
+
+
+def measure_glplanet(session, shim, out_dir, warmup, seconds):
+    count_file = os.path.join(out_dir, "glplanet.swaps")
+    if os.path.exists(count_file):
+        os.unlink(count_file)
+    env = session.env({"LD_PRELOAD": shim, "SWAP_COUNT_FILE": count_file})
+    proc = subprocess.Popen([GLPLANET, "-root", "-delay", "0"], env=env, start_new_session=True,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        time.sleep(warmup)
+        first = read_swaps(count_file)
+        time.sleep(seconds)
+        last = read_swaps(count_file)
+    finally:
+        winedriver._kill_group(proc.pid)
+        proc.wait()
+    if first is None or last is None or last[1] <= first[1]:
+        return None
+    return (last[0] - first[0]) / (last[1] - first[1])
+
+
+def saver_pid():
+    """Process id of the running terrava.scr, or None."""
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                if b"terrava.scr" in f.read() and os.path.exists(f"/proc/{pid}/status"):
+                    with open(f"/proc/{pid}/comm") as c:
+                        if c.read().strip().lower().startswith("terrava"):
+                            return int(pid)
+        except OSError:
+            continue
+    return None
+
+
+def memory_kib(pid, field):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith(field + ":"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return 0
+
+
+def measure_terrava(session, scr, size, out_dir, warmup, seconds):
+    width, height = (int(v) for v in size.split("x"))
+    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0}, out_dir)
+    log_path = os.path.join(out_dir, f"terrava-{size}.log")
+    with open(log_path, "wb") as log:
+        proc = subprocess.Popen(["wine", scr, "/s"], env=session.env({"WINEDEBUG": "fps"}),
+                                start_new_session=True, stdout=log, stderr=subprocess.STDOUT)
+        started = time.time()
+        peak_private = 0
+        pid = None
+        while time.time() - started < warmup + seconds and proc.poll() is None:
+            pid = pid or saver_pid()
+            if pid:
+                peak_private = max(peak_private, memory_kib(pid, "RssAnon"))
+            time.sleep(0.2)
+        peak_resident = memory_kib(pid, "VmHWM") if pid else 0
+        session.key("space")
+        session.wait(proc, 15)
+    with open(log_path, errors="replace") as f:
+        rates = [float(m.group(1)) for m in FPS_LINE.finditer(f.read())]
+    # One line per second of drawing: skip the warm-up's lines.
+    measured = rates[int(warmup):]
+    fps = sum(measured) / len(measured) if measured else None
+    return fps, peak_private, peak_resident
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bin", required=True, help="folder of terrava.scr (build/windows/bin)")
+    ap.add_argument("--dir", required=True, help="scratch folder for the Wine prefix and logs")
+    ap.add_argument("--sizes", default="800x600,1920x1080")
+    ap.add_argument("--warmup", type=float, default=5.0, help="seconds before counting")
+    ap.add_argument("--seconds", type=float, default=20.0, help="seconds counted per program")
+    args = ap.parse_args()
+    os.makedirs(args.dir, exist_ok=True)
+    if not os.path.exists(GLPLANET):
+        raise SystemExit(f"{GLPLANET} is missing: run scripts/setup.sh")
+    scr = os.path.join(os.path.abspath(args.bin), "terrava.scr")
+    shim = build_shim(args.dir)
+    session = winedriver.WineSession(os.path.join(args.dir, "wine"))
+    rows = []
+    for size in args.sizes.split(","):
+        session.start(size)
+        try:
+            load_peer = load_average()
+            peer = measure_glplanet(session, shim, args.dir, args.warmup, args.seconds)
+            load_saver = load_average()
+            fps, private, resident = measure_terrava(session, scr, size, args.dir, args.warmup, args.seconds)
+        finally:
+            session.stop()
+        rows.append((size, peer, load_peer, fps, load_saver, private, resident))
+    print(f"{'size':>10} {'glplanet fps':>12} {'load':>5} {'Terrava fps':>12} {'load':>5} {'ratio':>6}"
+          f" {'peak private MiB':>16} {'peak RSS MiB':>12}")
+    for size, peer, load_peer, fps, load_saver, private, resident in rows:
+        ratio = f"{fps / peer:6.2f}" if peer and fps else "     -"
+        print(f"{size:>10} {peer or 0:12.1f} {load_peer:>5} {fps or 0:12.1f} {load_saver:>5} {ratio}"
+              f" {private / 1024:16.1f} {resident / 1024:12.1f}")
+    return 0 if all(r[1] and r[3] for r in rows) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
