@@ -11,9 +11,9 @@ enum class UploadFormat {
 };
 
 // Generates a texture name, binds it as GL_TEXTURE_2D (it stays bound),
-// builds every mipmap level with gluBuild2DMipmaps from tightly packed rows
-// (unpack alignment 1), and sets the minifying filter to
+// uploads every mipmap level from tightly packed rows (unpack alignment 1)
+// as gluBuild2DMipmaps would make them, and sets the minifying filter to
 // GL_LINEAR_MIPMAP_LINEAR and the magnifying filter to GL_LINEAR. Wrap modes
 // stay at the GL default. Returns the texture name, or 0 (deleting the name
-// again) when GLU cannot build the levels.
+// again) when the levels cannot be built.
 uint32_t UploadMipmappedTexture(UploadFormat format, int width, int height, const uint8_t* pixels);
