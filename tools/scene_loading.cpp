@@ -9,6 +9,7 @@
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
 #include "scene/geometry.h"
+#include "scene/scene_file.h"
 #include "scene/sphere.h"
 #include "scene/scene_world.h"
 #include "settings/saver_settings.h"
@@ -62,4 +63,6 @@ void UnloadSceneFolder() {
   textureManager.Reset();
   native_platform::ResetAll();
   RandomReset();
+  parseState = ParseState{};
+  sceneClock = 0.0f;
 }

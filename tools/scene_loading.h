@@ -42,6 +42,6 @@ class OffscreenContext {
 void LoadSceneFolder(int width, int height, ParseReport* report);
 
 // Undoes MountSceneFolder and LoadSceneFolder (scene, sphere lists,
-// geometry, textures, resources, random generator), so that one process can
-// load a folder again with the same result; the context must still be current.
+// geometry, textures, resources, random generator, parser state, scene
+// clock), so that one process can load a folder again with the same result.
 void UnloadSceneFolder();

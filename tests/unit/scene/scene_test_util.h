@@ -21,6 +21,7 @@
 #include "scene/scene_file.h"
 #include "scene/scene_world.h"
 #include "scene/sphere.h"
+#include "scene_loading.h"
 #include "unit/archive/test_archive_builder.h"
 
 class SceneTest : public ::testing::Test {
@@ -28,16 +29,7 @@ class SceneTest : public ::testing::Test {
   void SetUp() override { ResetProcessState(); }
   void TearDown() override { ResetProcessState(); }
 
-  static void ResetProcessState() {
-    ReleaseScene(sceneRegistry);
-    ReleaseSphereLists();
-    ResetGeometrySlots();
-    textureManager.Reset();
-    native_platform::ResetAll();
-    RandomReset();
-    parseState = ParseState{};
-    sceneClock = 0.0f;
-  }
+  static void ResetProcessState() { UnloadSceneFolder(); }
 
   // Members of the data archive; InstallArchive makes them resource 125.
   void AddMember(const std::string& name, const std::string& content) { members[name] = content; }
