@@ -1,5 +1,5 @@
 # Thin convenience wrapper; the scripts do the work.
-.PHONY: setup run test native windows release fuzz bench clean
+.PHONY: setup run test native windows tool release fuzz bench clean
 setup:
 	scripts/setup.sh
 run:
@@ -10,6 +10,8 @@ native:
 	scripts/build.sh native
 windows:
 	scripts/build.sh windows
+tool:
+	scripts/build.sh tool
 release:
 	scripts/release
 fuzz:
@@ -17,4 +19,4 @@ fuzz:
 bench:
 	scripts/bench
 clean:
-	rm -rf build/native build/windows build/run
+	rm -rf build/native build/windows build/tool build/run

@@ -5,7 +5,7 @@
 # same bytes. See tools/assets/README.md.
 #
 # Usage: tools/assets/build_assets.sh [--tool PATH] [STEP ...]
-#   --tool PATH  a native terrava-tool (default build/native/tools/terrava-tool,
+#   --tool PATH  a native terrava-tool (default build/tool/tools/terrava-tool,
 #                made by scripts/build.sh tool); needed by the meshes and
 #                bitmaps steps
 #   STEP         fetch meshes earth clouds sky stars sprites lettering icon
@@ -15,10 +15,10 @@ set -eu
 REPO=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=$REPO/build/assets-src
 PYTHON=/usr/bin/python3          # Debian's, with python3-numpy and python3-pil
-TOOL=$REPO/build/native/tools/terrava-tool
+TOOL=$REPO/build/tool/tools/terrava-tool
 MUSIC_SERIAL=1996                # Ogg stream serial: fixed, so the file is reproducible
 MUSIC_QUALITY=2                  # oggenc -q: about 70 kbit/s, 0.8 MB for the 96 s loop
-# The default tool is built with AddressSanitizer; Mesa's own leaks are not ours.
+# For a tool built with AddressSanitizer (build/native's): Mesa's own leaks are not ours.
 export LSAN_OPTIONS="suppressions=$REPO/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 # Debian 12 packages and the files taken from each (nothing is installed).
