@@ -76,7 +76,7 @@ bool MemberOutputPath(const std::string& dir, const char* name, std::string* pat
       if (*p == '\0') break;
     } else {
       unsigned char c = static_cast<unsigned char>(*p);
-      part += (c < 0x20 || c >= 0x7F) ? '_' : char(c);
+      part += (c < 0x20 || c == 0x7F) ? '_' : char(c);
     }
   }
   return *path != dir;

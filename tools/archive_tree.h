@@ -15,8 +15,8 @@
 // are neither file nor folder, and names longer than 259 characters.
 bool CollectTree(const std::string& root, std::vector<ArchiveEntry>* entries, std::string* error);
 
-// The path below dir where a member goes: backslash and slash separate
-// folders, bytes outside printable ASCII become '_'. False for names that
+// The path below dir where a member goes, for a UTF-8 name: backslash and
+// slash separate folders, control characters become '_'. False for names that
 // are empty, absolute (leading separator or drive letter) or hold a ".."
 // component.
 bool MemberOutputPath(const std::string& dir, const char* name, std::string* path);

@@ -14,7 +14,7 @@ struct ToolCommand {
 };
 
 const ToolCommand kCommands[] = {
-    {"archive", "archive pack [--method stored|rar20] [--solid] DIR OUT | list ARCHIVE | extract ARCHIVE DIR",
+    {"archive", "archive pack [--method stored|rar20] [--solid] DIR OUT | list|extract [--oem-codepage NAME] ARCHIVE [DIR]",
      RunArchiveCommand},
     {"image", "image decode IN OUT    (JPEG or TGA through the saver's decoders; OUT .pam, or .png)", RunImageCommand},
     {"mesh", "mesh sphere SUBDIVISIONS OUT | cube OUT | info FILE    (geometry files)", RunMeshCommand},
@@ -26,6 +26,8 @@ const ToolCommand kCommands[] = {
 int Usage() {
   std::fprintf(stderr, "usage: terrava-tool COMMAND ...\n");
   for (const ToolCommand& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+  std::fprintf(stderr, "Exit code: 0 done, 1 the command failed (its message says why), 2 usage error.\n"
+                       "`terrava-tool COMMAND` alone shows what 0 and 1 mean for that command.\n");
   return 2;
 }
 

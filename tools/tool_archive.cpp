@@ -2,8 +2,10 @@
 // lists or extracts any RAR 1.5-2.x archive through the saver's own
 // RarReader, so that what the tool reports is what the saver would get:
 //   archive pack [--method stored] DIR OUT
-//   archive list ARCHIVE
-//   archive extract ARCHIVE DIR
+//   archive list [--oem-codepage NAME] ARCHIVE
+//   archive extract [--oem-codepage NAME] ARCHIVE DIR
+// Names are listed and written as UTF-8 (member_name.h).
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +14,7 @@
 #include "archive/rar_reader.h"
 #include "archive_tree.h"
 #include "archive_writer.h"
+#include "member_name.h"
 #include "rar20_member_packer.h"
 #include "tool_commands.h"
 
@@ -20,7 +23,8 @@ namespace {
 // A file header as the walk found it.
 struct ListedMember {
   RarBlockHeader header;
-  std::string name;  // as stored, cut to 259 characters
+  std::string stored;  // the stored name bytes, cut to 259; the saver matches up to the first zero
+  std::string name;    // as UTF-8
   bool directory() const { return (header.flags & rar::kDirectoryMask) == rar::kDirectoryMask; }
 };
 
@@ -36,8 +40,13 @@ struct Extracted {
 int Usage() {
   std::fprintf(stderr, "usage: terrava-tool archive pack [--method %s|rar20 [--solid] [--multimedia auto|off]] DIR OUT\n",
                MemberPackerNames().c_str());
-  std::fprintf(stderr, "       terrava-tool archive list ARCHIVE\n");
-  std::fprintf(stderr, "       terrava-tool archive extract ARCHIVE DIR\n");
+  std::fprintf(stderr, "       terrava-tool archive list [--oem-codepage NAME] ARCHIVE\n");
+  std::fprintf(stderr, "       terrava-tool archive extract [--oem-codepage NAME] ARCHIVE DIR\n");
+  std::fprintf(stderr, "Names stored without their Unicode form are read in the OEM code page NAME (default %s;\n"
+                       "CP866 for Russian, CP850 for Western European DOS and Windows).\n",
+               kDefaultOemCodePage);
+  std::fprintf(stderr, "Exit code: 0 done (every member ok), 1 a member failed or a file could not be read or\n"
+                       "written, 2 usage error.\n");
   return 2;
 }
 
@@ -47,31 +56,36 @@ int Error(const std::string& text) {
 }
 
 // Walks every file header from the start; *end receives why the walk stopped.
-bool WalkMembers(const std::vector<uint8_t>& bytes, std::vector<ListedMember>* members, const char** end) {
+bool WalkMembers(const std::vector<uint8_t>& bytes, const char* codePage, std::vector<ListedMember>* members,
+                 const char** end) {
   MemoryArchive archive{bytes.data(), uint32_t(bytes.size()), 0};
   if (!rarReader.ReadArchiveStart(archive)) {
     *end = rarReader.failure;
     return false;
   }
-  for (; rarReader.FindNextFileHeader(archive); archive.offset = rarReader.nextBlock)
-    members->push_back(ListedMember{rarReader.fileHeader, rarReader.memberName});
+  for (; rarReader.FindNextFileHeader(archive); archive.offset = rarReader.nextBlock) {
+    const RarBlockHeader& h = rarReader.fileHeader;
+    std::string stored(rarReader.memberName, std::min<uint32_t>(h.nameSize, rar::kMaxNameLength));
+    std::string name = MemberNameToUtf8(stored, h.flags, h.hostSystem, codePage);
+    members->push_back(ListedMember{h, stored, name});
+  }
   *end = rarReader.failure;
   return true;
 }
 
-void ExtractByName(const std::vector<uint8_t>& bytes, const std::string& name, Extracted* out) {
+void ExtractByName(const std::vector<uint8_t>& bytes, const std::string& stored, Extracted* out) {
   MemoryArchive archive{bytes.data(), uint32_t(bytes.size()), 0};
-  out->result = rarReader.ExtractMember(&out->data, &out->size, name.c_str(), archive);
+  out->result = rarReader.ExtractMember(&out->data, &out->size, stored.c_str(), archive);
   out->failure = rarReader.failure;
 }
 
-// The stored name with bytes outside printable ASCII written as \xNN.
+// The UTF-8 name with control characters written as \xNN.
 std::string Printable(const std::string& name) {
   std::string s;
   for (unsigned char c : name) {
     char hex[5];
     std::snprintf(hex, sizeof hex, "\\x%02X", c);
-    s += (c < 0x20 || c >= 0x7F) ? std::string(hex) : std::string(1, char(c));
+    s += (c < 0x20 || c == 0x7F) ? std::string(hex) : std::string(1, char(c));
   }
   return s;
 }
@@ -87,13 +101,13 @@ void PrintMember(const ListedMember& m, const char* result, const char* why) {
 }
 
 // Loads the archive and walks it; false (after a message) when it is no archive.
-bool OpenArchive(const char* path, std::vector<uint8_t>* bytes, std::vector<ListedMember>* members,
-                 const char** end) {
+bool OpenArchive(const char* path, const char* codePage, std::vector<uint8_t>* bytes,
+                 std::vector<ListedMember>* members, const char** end) {
   if (!ReadFileBytes(path, bytes)) {
     Error(std::string("cannot read ") + path);
     return false;
   }
-  if (!WalkMembers(*bytes, members, end)) {
+  if (!WalkMembers(*bytes, codePage, members, end)) {
     Error(std::string(path) + ": " + *end);
     return false;
   }
@@ -109,16 +123,30 @@ int Summarise(size_t members, int failed, const char* end) {
   return failed ? 1 : 0;
 }
 
+// Takes a leading "--oem-codepage NAME" off argv; false for an unknown code page.
+bool TakeCodePage(int* argc, char*** argv, const char** codePage) {
+  *codePage = kDefaultOemCodePage;
+  if (*argc < 2 || std::strcmp((*argv)[0], "--oem-codepage") != 0) return true;
+  *codePage = (*argv)[1];
+  *argc -= 2;
+  *argv += 2;
+  if (IsKnownCodePage(*codePage)) return true;
+  Error(std::string("unknown code page ") + *codePage + " (see iconv --list)");
+  return false;
+}
+
 int List(int argc, char** argv) {
+  const char* codePage = nullptr;
+  if (!TakeCodePage(&argc, &argv, &codePage)) return 2;
   if (argc != 1) return Usage();
   std::vector<uint8_t> bytes;
   std::vector<ListedMember> members;
   const char* end = nullptr;
-  if (!OpenArchive(argv[0], &bytes, &members, &end)) return 1;
+  if (!OpenArchive(argv[0], codePage, &bytes, &members, &end)) return 1;
   int failed = 0;
   for (const ListedMember& m : members) {
     Extracted e;
-    ExtractByName(bytes, m.name, &e);
+    ExtractByName(bytes, m.stored, &e);
     failed += !e.result;
     PrintMember(m, e.result ? "ok" : "FAILED", e.failure);
   }
@@ -130,18 +158,20 @@ const char* ExtractTo(const std::vector<uint8_t>& bytes, const ListedMember& m, 
   std::string path;
   if (!MemberOutputPath(dir, m.name.c_str(), &path)) return "unsafe name refused";
   Extracted e;
-  ExtractByName(bytes, m.name, &e);
+  ExtractByName(bytes, m.stored, &e);
   if (!e.result) return e.failure;
   if (m.directory()) return MakeFolders(path) ? nullptr : "cannot create folder";
   return WriteFileBytes(path, e.data, e.size) ? nullptr : "cannot write file";
 }
 
 int Extract(int argc, char** argv) {
+  const char* codePage = nullptr;
+  if (!TakeCodePage(&argc, &argv, &codePage)) return 2;
   if (argc != 2) return Usage();
   std::vector<uint8_t> bytes;
   std::vector<ListedMember> members;
   const char* end = nullptr;
-  if (!OpenArchive(argv[0], &bytes, &members, &end)) return 1;
+  if (!OpenArchive(argv[0], codePage, &bytes, &members, &end)) return 1;
   if (!MakeFolders(argv[1])) return Error(std::string("cannot create ") + argv[1]);
   int failed = 0;
   for (const ListedMember& m : members) {

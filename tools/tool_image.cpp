@@ -112,6 +112,8 @@ int Decode(const char* in, const char* out) {
 
 int RunImageCommand(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[0], "decode") == 0) return Decode(argv[1], argv[2]);
-  std::fprintf(stderr, "usage: terrava-tool image decode IN OUT\n");
+  std::fprintf(stderr, "usage: terrava-tool image decode IN OUT\n"
+                       "Exit code: 0 decoded and written, 1 IN unreadable or not decodable or OUT not written,\n"
+                       "2 usage error.\n");
   return 2;
 }

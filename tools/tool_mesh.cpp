@@ -18,7 +18,10 @@ namespace {
 constexpr int kMaxSubdivisions = 6;  // 81922 vertices; beyond that a sphere is no longer a screensaver mesh
 
 int Usage() {
-  std::fprintf(stderr, "usage: terrava-tool mesh sphere SUBDIVISIONS OUT | cube OUT | info FILE\n");
+  std::fprintf(stderr, "usage: terrava-tool mesh sphere SUBDIVISIONS OUT | cube OUT | info FILE\n"
+                       "SUBDIVISIONS 0..%d. Exit code: 0 written, or FILE accepted by the saver's loader;\n"
+                       "1 OUT not written, FILE unreadable or rejected; 2 usage error.\n",
+               kMaxSubdivisions);
   return 2;
 }
 

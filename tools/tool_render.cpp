@@ -4,6 +4,7 @@
 // the first world), the camera started on its flight and advanced, with the
 // objects updated, in steps of 1/60 s at the default speed. The random
 // generator is not seeded, so the same folder always gives the same picture.
+// A folder without a world still yields a (clear) picture, but exit code 1.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,7 +35,11 @@ struct RenderOptions {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: terrava-tool render DIR OUT.png [--width W] [--height H] [--time SECONDS]\n");
+  std::fprintf(stderr, "usage: terrava-tool render DIR OUT.png [--width W] [--height H] [--time SECONDS]\n"
+                       "W and H 1..%d pixels, SECONDS 0..%.0f. Exit code: 0 picture written; 1 DIR not mounted,\n"
+                       "no off-screen OpenGL, no world (a clear picture is still written) or OUT not written;\n"
+                       "2 usage error.\n",
+               kMaxSide, kMaxFlightSeconds);
   return 2;
 }
 
@@ -93,7 +98,7 @@ int Render(const RenderOptions& o) {
   }
   std::printf("%s: %dx%d, world %s, camera at (%.0f, %.0f, %.0f)\n", o.out, o.width, o.height,
               world ? world->name : "none", camera.eye.x, camera.eye.y, camera.eye.z);
-  return 0;
+  return world != nullptr ? 0 : 1;
 }
 
 }  // namespace

@@ -27,11 +27,13 @@ constexpr uint16_t kLongBlock = 0x8000;     // a data area of pack size bytes fo
 constexpr uint16_t kFileEncrypted = 0x04;
 constexpr uint16_t kFileSolid = 0x10;       // continues the unpacker state of the previous member
 constexpr uint16_t kDirectoryMask = 0xE0;   // all three dictionary bits set: a directory entry
+constexpr uint16_t kFileUnicodeName = 0x200; // the name holds a UTF-16 form after a zero byte, or is UTF-8
 
 constexpr uint8_t kMethodStored = 0x30;     // 0x31..0x35: packed, fastest..best
 constexpr uint8_t kMinUnpackVersion = 13;   // RAR 1.3 / 1.5
 constexpr uint8_t kMaxUnpackVersion = 20;   // RAR 2.0
 constexpr uint8_t kHostWin32 = 2;
+constexpr uint8_t kHostUnix = 3;
 
 constexpr uint32_t kWindowSize = 0x100000;  // bytes: the RAR 2.0 sliding window, 1 MiB
 
