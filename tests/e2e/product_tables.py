@@ -6,7 +6,9 @@ from its own sources so that a test never drifts from a stale copy:
   (src/settings/setting_table.cpp), in table order, which is the order the
   configuration dialog's OK writes them;
 - settings_key(): the settings key below HKCU, as the product's
-  kSettingsKeyPath constant spells it.
+  kSettingsKeyPath constant spells it;
+- control_label_keys(): the configuration dialog's labelled controls and
+  their label keys (src/ui/dialog_labels.cpp), control ids as named there.
 
 A source that no longer has the expected shape raises ProductTableError, so
 the test fails loudly instead of running with an empty table.
@@ -18,6 +20,7 @@ import re
 SOURCE_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 DIALOG_IDS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_ids.h")
 SETTING_TABLE = os.path.join(SOURCE_DIR, "src", "settings", "setting_table.cpp")
+DIALOG_LABELS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_labels.cpp")
 
 
 class ProductTableError(Exception):
@@ -55,3 +58,12 @@ def settings_key():
         if found:
             return "HKCU\\" + found.group(1).replace("\\\\", "\\")
     raise ProductTableError("no kSettingsKeyPath under src/")
+
+
+def control_label_keys():
+    """[("IDC_VIDEO_GROUP", "video_mode_selection"), ..., ("IDOK", "ok"), ...]"""
+    table = re.search(r"kControlLabels\[\]\s*=\s*\{(.*?)\n\};", _read(DIALOG_LABELS), re.DOTALL)
+    rows = re.findall(r"\{\s*(ID\w+),\s*\"([^\"]+)\"\s*\}", table.group(1)) if table else []
+    if not rows:
+        raise ProductTableError(f"no control labels in {DIALOG_LABELS}")
+    return rows

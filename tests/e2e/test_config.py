@@ -7,7 +7,9 @@ trackbar keys and thumb drags sent to the controls, texts and states read
 back) and reads the registry afterwards. The first scenario also saves a
 screenshot of each dialog at 96 DPI into the output folder
 (config_dialog.png, about_dialog.png) and checks that every label fits its
-control in the dialog font.
+control in the dialog font. One scenario runs a copy of terrava.scr whose
+label table label_swap.exe replaced with a Greek test translation
+(tests/win/ui/greek_labels.txt) and reads every text back as UTF-8.
 
 Prints one line per check group and "N passed, M failed" at the end.
 """
@@ -19,12 +21,14 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
-from product_tables import dialog_ids, setting_value_names, settings_key  # noqa: E402
+from product_tables import SOURCE_DIR, control_label_keys, dialog_ids, setting_value_names, settings_key  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 KEY = settings_key()
 X11_KEY = r"HKCU\Software\Wine\X11 Driver"
 CAPTION = "Terrava Configuration"
+# A translation only the tests carry, in a script no western code page holds.
+GREEK_LABELS = os.path.join(SOURCE_DIR, "tests", "win", "ui", "greek_labels.txt")
 ABOUT_CAPTION = "About"
 # The values OK writes, in the order it writes them: the settings table's rows.
 SAVED_VALUES = setting_value_names()
@@ -60,6 +64,14 @@ LABELS = [
 ]
 # The widest texts the two percentage labels can show.
 WIDEST_PERCENT_TEXTS = {BRIGHTNESS_TEXT: "Brightness (150%)", VOLUME_TEXT: "Master Volume: (100%)"}
+
+
+def read_label_table(path):
+    """{key: text} of a label table: a "#key#" line names the line after it."""
+    with open(path, encoding="utf-8-sig") as f:
+        lines = f.read().splitlines()
+    return {line[1:-1].lower(): text for line, text in zip(lines, lines[1:])
+            if len(line) > 2 and line.startswith("#") and line.endswith("#")}
 
 
 class Probe:
@@ -376,6 +388,29 @@ class ConfigTest:
         values = self.registry_values()
         stored = (values.get("UseDesktop"), values.get("Width"), values.get("Height"), values.get("Depth"))
         check(stored == (1, dw, dh, dd), f"stored UseDesktop, Width, Height, Depth {stored}")
+
+    def test_greek_translation_shows_in_the_dialog(self):
+        # A copy of terrava.scr whose label table is the Greek translation.
+        copy = os.path.join(self.out, "terrava_greek.scr")
+        swap = self.session.launch(os.path.join(self.bin, "label_swap.exe"),
+                                   [self.session.to_windows_path(p) for p in
+                                    (os.path.join(self.bin, "terrava.scr"), copy, GREEK_LABELS)])
+        check(self.session.wait(swap, COMMAND_TIMEOUT) == 0, "label_swap could not make the translated copy")
+        labels = read_label_table(GREEK_LABELS)
+        controls = [(OK if name == "IDOK" else CANCEL if name == "IDCANCEL" else IDS[name], key)
+                    for name, key in control_label_keys()]
+        self.set_registry({})
+        self.process = self.session.launch(copy, ["/c"])
+        p = self.probe("text", 0, *[s for ident, _ in controls for s in ("text", ident)],
+                       "text", ABOUT, "text", VOLUME_TEXT, "text", BRIGHTNESS_TEXT, "click", CANCEL,
+                       "wait-closed", title=labels["screensaver_configuration"])
+        self.finish_dialog()
+        expected = {ident: labels.get(key, "") for ident, key in controls}   # a label it lacks shows empty
+        expected.update({0: labels["screensaver_configuration"], ABOUT: labels["about"] + "...",
+                         VOLUME_TEXT: labels["master_volume:"] + " (55%)",
+                         BRIGHTNESS_TEXT: labels["brightness"] + " (100%)"})
+        for ident, text in expected.items():
+            check(p.text(ident) == text, f"control {ident} shows {p.text(ident)!r}, expected {text!r}")
 
     def first_modes(self):
         """The list as the dialog shows it with factory defaults, and the desktop mode."""
