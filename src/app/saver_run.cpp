@@ -104,11 +104,21 @@ void StartTimers() {
   saverRun.fpsTimer.Start();
 }
 
-// Frames per second the loop may draw: no limit of its own with VSync (the
-// swap waits for the display), else FrameLimit, by default the primary
-// display's refresh rate as its current mode reports it.
+// Whether the swap waits for the display: VSync is on and the driver took
+// swap interval 1 (a driver without the extension draws flat out).
+bool SwapWaitsForDisplay() {
+  if (!settings.VSync) return false;
+  using GetSwapIntervalFn = int(WINAPI*)();
+  auto getInterval = reinterpret_cast<GetSwapIntervalFn>(
+      reinterpret_cast<void*>(wglGetProcAddress("wglGetSwapIntervalEXT")));
+  return getInterval && getInterval() > 0;
+}
+
+// Frames per second the loop may draw: no limit of its own when the swap
+// waits for the display, else FrameLimit, by default the primary display's
+// refresh rate as its current mode reports it. Needs the GL context.
 uint32_t RunFrameLimit() {
-  if (settings.VSync) return 0;
+  if (SwapWaitsForDisplay()) return 0;
   if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
   DEVMODEA mode = {};
   mode.dmSize = sizeof mode;
