@@ -28,12 +28,34 @@ fi
 [ -f "$prefix/lib/libjpeg.a" ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-src_list=/etc/apt/sources.list.d/terrava-deb-src.sources
-if [ ! -f "$src_list" ]; then
-  # Same mirrors as the machine's own Debian entry, for source packages.
-  sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$src_list" >/dev/null
+
+# Debian's entries as apt itself reads them, whichever files hold them
+# (/etc/apt/sources.list, *.list or deb822 *.sources): "TYPE URI SUITE COMPONENT".
+debian_entries() {
+  apt-get indextargets --format '$(TARGET_OF) $(ORIGIN) $(REPO_URI) $(RELEASE) $(COMPONENT)' |
+    awk '$2 == "Debian" { print $1, $3, $4, $5 }' | sort -u
+}
+
+# apt-get source needs deb-src entries. When the machine has none for Debian,
+# one file of our own holds them, with the mirrors, suites and components of
+# its deb entries; nothing else in /etc/apt is changed.
+src_list=/etc/apt/sources.list.d/terrava-deb-src.list
+ensure_debian_sources() {
+  debian_entries | grep -q '^deb-src ' && return 0
+  debian_entries | grep -q '^deb ' || $sudo apt-get update -qq  # origins are known once lists are fetched
+  local entries
+  entries=$(debian_entries | awk '$1 == "deb" { print "deb-src", $2, $3, $4 }')
+  if [ -z "$entries" ]; then
+    echo "setup: apt knows no Debian package source; add Debian 12's deb and deb-src entries, then rerun" >&2
+    exit 1
+  fi
+  { echo "# Debian's source packages, added by Terrava's scripts/build-libjpeg.sh to build"
+    echo "# libjpeg-turbo for Windows; the same mirrors as the deb entries. Safe to delete."
+    echo "$entries"; } | $sudo tee "$src_list" >/dev/null
+  echo "setup: wrote Debian's deb-src entries to $src_list (a file of its own)"
   $sudo apt-get update -qq
-fi
+}
+ensure_debian_sources
 
 rm -rf "$work"; mkdir -p "$work"
 ( cd "$work" && apt-get source -qq --download-only libjpeg-turbo >/dev/null 2>&1 || apt-get source -qq --download-only libjpeg-turbo )
