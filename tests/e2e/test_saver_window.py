@@ -6,7 +6,8 @@ UseDesktop 0 the window has the configured size. The window is of class
 "MyWindow", titled "Terrava", top-most and visible; its frames (cleared to
 black, later the scene in space) cover a white backdrop only where the
 window is. A key press, a left click and a right click each end the
-run with exit code 0; a middle click, a key release and Alt+F4 do not.
+run with exit code 0; a middle click, a key release and the wheel do not.
+(Alt+F4 ends it like any key: test_start_stop_cycles.py presses it.)
 """
 import os
 import sys
@@ -83,11 +84,6 @@ def ignored_input_then_right_click(h):
     h.check(h.still_running(proc), "a key release does not end it")
     h.session.click(4)
     h.check(h.still_running(proc), "the wheel does not end it")
-    h.session.key("alt+F4")
-    alive = h.still_running(proc)
-    h.check(alive, "Alt+F4 (a system command) does not end it")
-    if not alive:
-        return
     h.session.click(3)
     h.check(h.exit_code(proc) == 0, "a right click ends it with exit code 0")
 
