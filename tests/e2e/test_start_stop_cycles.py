@@ -105,8 +105,8 @@ def cycles(h):
             failed += 1
             continue
         starts.append(time.time() - began - SETTLE)
-        ended = time.time()
         end_run(h, how, cycle)
+        ended = time.time()  # xdotool has sent the input
         hides.append(hidden_after(h, ended))
         code = h.exit_code(proc)
         stops.append(time.time() - ended)
