@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """The frame-rate limit of terrava.scr /s without VSync, seen in Wine's own
-frame-rate trace (WINEDEBUG=+fps, one line a second from the GL swap).
+frame-rate trace (WINEDEBUG=+fps, a line every second or so from the GL
+swap).
 
 With FrameLimit 10 the saver draws 9 to 11 frames a second. The run uses a
 640 x 480 mode, so that a frame costs the software renderer well under the
-tenth of a second the limit allows.
+tenth of a second the limit allows. A run without limit first measures what
+the machine can draw now: when that is under 12 frames a second (a machine
+busy with other work), the limited run must still reach 85 % of it and stay
+at or under 11.
 """
 import re
 import statistics
@@ -17,22 +21,32 @@ FPS_LINE = re.compile(r"@ approx (\d+(?:\.\d+)?)fps")
 RUN_SECONDS = 5
 
 
-def frame_limit_ten(h):
-    h.configure(UseDesktop=0, Width=640, Height=480, Depth=32, VSync=0, FrameLimit=10, EnableMusic=0)
+def frame_rate(h, limit):
+    """Median frames a second of a run with this FrameLimit (None when the
+    trace holds no full second after loading)."""
+    h.configure(UseDesktop=0, Width=640, Height=480, Depth=32, VSync=0, FrameLimit=limit, EnableMusic=0)
     proc = h.session.launch(h.program("terrava.scr"), ["/s"], extra_env={"WINEDEBUG": "-all,+fps"})
     window = h.session.wait_for_window("^Terrava$", timeout=WINDOW_TIMEOUT)
-    h.check(window is not None, "the saver window appears")
+    h.check(window is not None, f"FrameLimit {limit}: the saver window appears")
     if window is not None:
         time.sleep(RUN_SECONDS)
         h.session.key("space")
     code = h.exit_code(proc)
-    h.check(code == 0, f"a key press ends it with exit code 0 (got {code})")
+    h.check(code == 0, f"FrameLimit {limit}: a key press ends it with exit code 0 (got {code})")
     trace = proc.stdout.read().decode("utf-8", "replace")
-    rates = [float(m.group(1)) for m in FPS_LINE.finditer(trace)][1:]  # the first second holds the loading
-    h.check(len(rates) >= 2, f"Wine reported the frame rate each second ({rates})")
-    if rates:
-        rate = statistics.median(rates)
-        h.check(9.0 <= rate <= 11.0, f"FrameLimit 10 draws {rate:.1f} frames a second (9 to 11; each second {rates})")
+    rates = [float(m.group(1)) for m in FPS_LINE.finditer(trace)][1:]  # the first holds the loading
+    h.check(len(rates) >= 2, f"FrameLimit {limit}: Wine reported the frame rate each second ({rates})")
+    return statistics.median(rates) if rates else None
+
+
+def frame_limit_ten(h):
+    free = frame_rate(h, 0)
+    limited = frame_rate(h, 10)
+    if free is None or limited is None:
+        return
+    lowest = 9.0 if free >= 12.0 else 0.85 * free
+    h.check(lowest <= limited <= 11.0, f"FrameLimit 10 draws {limited:.1f} frames a second "
+            f"({lowest:.1f} to 11; without limit {free:.1f})")
 
 
 if __name__ == "__main__":
