@@ -56,5 +56,5 @@ std::string LookupDefault(const char* key);
 // none, held at the int32 range when longer).
 int32_t DefaultValue(const char* key);
 // Sets every field that has a defaults key, in the fixed defaults order;
-// ShowFlame and VSync are left as they are.
+// ShowFlame, VSync and FrameLimit are left as they are.
 void ApplyDefaults(SaverSettings& s);

@@ -1,8 +1,8 @@
 // SaverSettings: the record of every user setting, and its two process-wide
-// instances. `settings` is filled at start-up (zero, then the factory
-// defaults, then the stored values), edited by the configuration dialog and
-// only read by everything else: the saver run, the scene, the overlay and
-// the music. `defaultSettings` holds the factory defaults that the dialog's
+// instances. `settings` is filled at start-up (the initial values below,
+// then the factory defaults, then the stored values), edited by the
+// configuration dialog and only read by everything else: the saver run, the
+// scene, the overlay and the music. `defaultSettings` holds the factory defaults that the dialog's
 // "Restore Defaults" copies back. Field names are those of the registry
 // values (see setting_table.h for the full list of names and keys).
 #pragma once
@@ -33,12 +33,13 @@ struct SaverSettings {
   int32_t FrameLimit = kFrameLimitOfDisplay;  // frames per second without VSync; 0: no limit
 };
 
-// The settings in effect; zero until start-up fills them.
+// The settings in effect; the initial values until start-up fills them.
 extern SaverSettings settings;
-// The factory defaults (plus the current ShowFlame and VSync), for the
-// dialog's "Restore Defaults".
+// The factory defaults (plus the current ShowFlame, VSync and FrameLimit),
+// for the dialog's "Restore Defaults".
 extern SaverSettings defaultSettings;
 
-// Back to the state at process start: both records zero and the defaults
-// table empty, so that tests in one process do not leak state.
+// Back to the state at process start: both records at their initial values
+// and the defaults table empty, so that tests in one process do not leak
+// state.
 void ResetSettings();
