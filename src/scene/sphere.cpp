@@ -348,9 +348,10 @@ void Sphere::ApplyMaskAndSatellite() {
     glColor4f(color.x, color.y, color.z, 1.0f);
   }
   if (isMask) {
-    // Alpha 0 with blending on leaves the colour buffer alone: only depth
-    // is written, hiding what later passes draw behind the planet.
-    glEnable(GL_BLEND);
+    // Only depth is written, hiding what later passes draw behind the
+    // planet. The colour mask keeps the colour buffer as it is without
+    // reading and blending it for every covered pixel.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
@@ -368,6 +369,7 @@ void Sphere::Restore(const CameraController& camera) {
   if (wire) glEnable(GL_LIGHTING);
   if (noDepthWrite) glDepthMask(GL_TRUE);
   if (isMask) {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
