@@ -245,6 +245,22 @@ class ConfigTest:
         expected_height = products + (244 - 165) * per_unit - row
         check(abs(p.client[1] - expected_height) <= 2, f"client height {p.client[1]}, expected {expected_height:.0f}")
 
+    def test_unused_row_closed_at_144_dpi(self):
+        keys = (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts")  # where Wine reads the DPI
+        for key in keys:
+            self.session.reg_add(key, "LogPixels", "REG_DWORD", 144)
+        try:
+            self.set_registry({})
+            self.start_dialog()
+            p = self.probe("dpi", "client", *[s for i in (VIDEO_GROUP, PRODUCTS_GROUP, RESTORE, OK, CANCEL)
+                                               for s in ("rect", i)], "click", CANCEL, "wait-closed")
+            self.finish_dialog()
+        finally:
+            for key in keys:
+                self.session.run(["reg", "delete", key, "/v", "LogPixels", "/f"], timeout=COMMAND_TIMEOUT, echo=False)
+        check(p.dpi == [144, 144], f"display is at {p.dpi} DPI, not 144")
+        self.check_unused_row_closed(p)
+
     def check_labels_fit(self, p):
         for ident, _, _ in LABELS:
             fit = p.fits[ident][-1]
