@@ -1,7 +1,7 @@
 // RarReader: the block walk over a RAR 1.5-2.x archive in memory, stored
 // extraction, the hand-over of packed members to RarUnpacker and the CRC
-// check. Every read goes through MemoryArchive::Read, which checks the
-// remaining length before it copies.
+// check. Every read goes through MemoryArchive::Read, a ByteCursor take that
+// checks the remaining length before it copies.
 #include "archive/rar_reader.h"
 
 #include <algorithm>
@@ -9,32 +9,31 @@
 #include <cstring>
 #include <new>
 
+#include "archive/byte_cursor.h"
 #include "archive/rar20_format.h"
 
 RarReader rarReader;
 
 namespace {
 
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t Le32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
+// The 32-byte file-header layout, field by field.
 RarBlockHeader DecodeBlockHeader(const uint8_t (&b)[rar::kFixedHeaderSize]) {
+  ByteCursor in{b, sizeof b, 0};
   RarBlockHeader h;
-  h.headerCrc = Le16(b + 0);
-  h.type = b[2];
-  h.flags = Le16(b + 3);
-  h.headerSize = Le16(b + 5);
-  h.packSize = Le32(b + 7);
-  h.unpackedSize = Le32(b + 11);
-  h.hostSystem = b[15];
-  h.fileCrc = Le32(b + 16);
-  h.fileTime = Le32(b + 20);
-  h.unpackVersion = b[24];
-  h.method = b[25];
-  h.nameSize = Le16(b + 26);
-  h.attributes = Le32(b + 28);
+  // The fields fill the 32 bytes exactly, so every read succeeds.
+  in.ReadU16(&h.headerCrc);
+  in.ReadU8(&h.type);
+  in.ReadU16(&h.flags);
+  in.ReadU16(&h.headerSize);
+  in.ReadU32(&h.packSize);
+  in.ReadU32(&h.unpackedSize);
+  in.ReadU8(&h.hostSystem);
+  in.ReadU32(&h.fileCrc);
+  in.ReadU32(&h.fileTime);
+  in.ReadU8(&h.unpackVersion);
+  in.ReadU8(&h.method);
+  in.ReadU16(&h.nameSize);
+  in.ReadU32(&h.attributes);
   return h;
 }
 
@@ -70,9 +69,9 @@ char NormalisedNameChar(char c) {
 }  // namespace
 
 uint32_t MemoryArchive::Read(void* destination, uint32_t count) {
-  if (count == 0 || offset > size || count > size - offset) return 0;
-  std::memcpy(destination, data + offset, count);
-  offset += count;
+  ByteCursor in{data, size, offset};
+  if (count == 0 || !in.Take(destination, count)) return 0;
+  offset = uint32_t(in.pos);
   return count;
 }
 
@@ -127,10 +126,11 @@ bool RarReader::ReadArchiveStart(MemoryArchive& archive) {
   if (std::memcmp(marker, rar::kMarker, sizeof marker) != 0) return Fail("no RAR 2.x marker");
   uint8_t b[rar::kMainHeaderSize];
   if (!archive.Read(b, sizeof b)) return Fail("main header unreadable");
-  mainHeader.headerCrc = Le16(b + 0);
-  mainHeader.type = b[2];
-  mainHeader.flags = Le16(b + 3);
-  mainHeader.headerSize = Le16(b + 5);
+  ByteCursor in{b, sizeof b, 0};  // 7 of the 13 bytes; the reserved fields follow
+  in.ReadU16(&mainHeader.headerCrc);
+  in.ReadU8(&mainHeader.type);
+  in.ReadU16(&mainHeader.flags);
+  in.ReadU16(&mainHeader.headerSize);
   solid = (mainHeader.flags & rar::kArchiveSolid) != 0;
   archive.offset = rar::kMarkerSize + mainHeader.headerSize;
   return true;

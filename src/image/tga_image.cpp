@@ -14,7 +14,7 @@ namespace {
 // Bytes of the fixed header at the start of every TGA file.
 constexpr uint32_t kTgaHeaderBytes = 18;
 
-void ReadHeader(ByteReader& in, TgaImage* image) {
+void ReadHeader(ByteCursor& in, TgaImage* image) {
   in.ReadU8(&image->idLength);
   in.ReadU8(&image->colorMapType);
   in.ReadU8(&image->imageType);
@@ -41,12 +41,12 @@ bool IsGrey(int type) { return type == 3 || type == 11; }
 
 // Colour-mapped images need a palette of 3-byte entries. At most 65535
 // entries, so the palette is below 192 KiB whatever the header says.
-bool ReadPalette(ByteReader& in, TgaImage* image) {
+bool ReadPalette(ByteCursor& in, TgaImage* image) {
   if (image->colorMapType != 1 || image->colorMapEntrySize != 24) return false;
   const uint32_t bytes = uint32_t(image->colorMapLength) * 3;
   image->palette = static_cast<uint8_t*>(std::calloc(bytes ? bytes : 1, 1));
   if (!image->palette) return false;
-  in.Read(image->palette, bytes);
+  in.TakeAtMost(image->palette, bytes);
   return true;
 }
 
@@ -63,9 +63,9 @@ bool DepthFitsType(int type, int depth) {
 bool DecodeTgaImage(const uint8_t* data, uint32_t size, TgaImage* image, uint32_t maxSide) {
   *image = TgaImage{};
   if (size < kTgaHeaderBytes) return Fail(image, "header cut short");
-  ByteReader in(data, size);
+  ByteCursor in{data, size, 0};
   ReadHeader(in, image);
-  in.Skip(image->idLength);
+  in.SkipAtMost(image->idLength);
   const int type = image->imageType;
   if (IsColorMapped(type)) {
     if (!ReadPalette(in, image)) return Fail(image, "colour map is not a 24-bit palette");

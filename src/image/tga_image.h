@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "image/byte_reader.h"
+#include "archive/byte_cursor.h"
 #include "image/image_limits.h"
 
 struct TgaImage {
@@ -44,7 +44,7 @@ bool LoadTgaImage(const char* path, TgaImage* image, uint8_t fromResource, int r
 // Expands run-length packets from stream until output holds width * height
 // pixels or the stream ends. depth is the file's bits per pixel (8, 16, 24
 // or 32); 16-bit pixels come out as 3 bytes, others in file byte order.
-void DecodeTgaRle(uint8_t* output, int width, int height, int depth, ByteReader& stream);
+void DecodeTgaRle(uint8_t* output, int width, int height, int depth, ByteCursor& stream);
 
 // Bytes per pixel of the decoded pixels: 1, 3 or 4.
 int TgaBytesPerPixel(const TgaImage& image);

@@ -41,9 +41,9 @@ void SwapRedBlue(uint8_t* pixels, uint32_t count) {
 
 }  // namespace
 
-void ReadTgaPixels(ByteReader& stream, int depth, uint8_t* output, uint32_t count) {
+void ReadTgaPixels(ByteCursor& stream, int depth, uint8_t* output, uint32_t count) {
   if (depth != 16) {
-    stream.Read(output, count * uint32_t(depth / 8));
+    stream.TakeAtMost(output, count * uint32_t(depth / 8));
     return;
   }
   for (uint32_t i = 0; i < count; ++i) {
@@ -53,7 +53,7 @@ void ReadTgaPixels(ByteReader& stream, int depth, uint8_t* output, uint32_t coun
   }
 }
 
-void DecodeTgaRle(uint8_t* output, int width, int height, int depth, ByteReader& stream) {
+void DecodeTgaRle(uint8_t* output, int width, int height, int depth, ByteCursor& stream) {
   const uint32_t total = uint32_t(width) * uint32_t(height);
   const int outBytes = DecodedBytes(depth);
   uint32_t done = 0;
@@ -74,7 +74,7 @@ void DecodeTgaRle(uint8_t* output, int width, int height, int depth, ByteReader&
   }
 }
 
-bool DecodeTgaPixels(ByteReader& stream, TgaImage* image) {
+bool DecodeTgaPixels(ByteCursor& stream, TgaImage* image) {
   const uint32_t count = uint32_t(image->width) * image->height;
   const int depth = image->pixelDepth;
   const bool mapped = image->imageType == 1 || image->imageType == 9;

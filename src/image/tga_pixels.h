@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "image/byte_reader.h"
+#include "archive/byte_cursor.h"
 #include "image/tga_image.h"
 
 // Reads count pixels of the given file depth into output (16-bit pixels are
 // expanded to 3 bytes); missing bytes leave output as it was.
-void ReadTgaPixels(ByteReader& stream, int depth, uint8_t* output, uint32_t count);
+void ReadTgaPixels(ByteCursor& stream, int depth, uint8_t* output, uint32_t count);
 
 // Decodes the pixel data of an image whose header (and palette) have been
 // read and checked. False when memory runs out.
-bool DecodeTgaPixels(ByteReader& stream, TgaImage* image);
+bool DecodeTgaPixels(ByteCursor& stream, TgaImage* image);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "archive/archive_file.h"
+#include "archive/byte_cursor.h"
 #include "camera/random.h"
 #include "platform/opengl.h"
 
@@ -22,32 +23,9 @@ constexpr uint64_t kVertexBytes = 12;    // x, y, z
 constexpr uint64_t kFaceBytes = 24 + 36; // 3 + 3 indices, 9 normal floats
 constexpr uint64_t kTexCoordBytes = 8;   // s, t
 
-// Reads little-endian 4-byte values; the caller has checked that the bytes
-// are there, and every read checks the remaining length again.
-class GeometryCursor {
- public:
-  GeometryCursor(const uint8_t* data, size_t size) : data(data), size(size) {}
-
-  bool ReadU32(uint32_t* value) {
-    if (size - pos < 4) return false;
-    *value = uint32_t(data[pos]) | uint32_t(data[pos + 1]) << 8 | uint32_t(data[pos + 2]) << 16 |
-             uint32_t(data[pos + 3]) << 24;
-    pos += 4;
-    return true;
-  }
-  bool ReadF32(float* value) {
-    uint32_t bits;
-    if (!ReadU32(&bits)) return false;
-    std::memcpy(value, &bits, 4);
-    return true;
-  }
-  bool ReadVector(Vector3* v) { return ReadF32(&v->x) && ReadF32(&v->y) && ReadF32(&v->z); }
-
- private:
-  const uint8_t* data;
-  size_t size;
-  size_t pos = 0;
-};
+bool ReadVector(ByteCursor& in, Vector3* v) {
+  return in.ReadF32(&v->x) && in.ReadF32(&v->y) && in.ReadF32(&v->z);
+}
 
 void PutU32(std::vector<uint8_t>& out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out.push_back(uint8_t(value >> (8 * i)));
@@ -71,33 +49,33 @@ void Noise(Vector3& vertex) {
   RotateAboutAxis(vertex, axis, degrees);
 }
 
-bool ReadVertices(GeometryCursor& in, uint32_t count, bool noised, GeometryData* out) {
+bool ReadVertices(ByteCursor& in, uint32_t count, bool noised, GeometryData* out) {
   out->vertices.resize(count);
   for (Vector3& v : out->vertices) {
-    if (!in.ReadVector(&v)) return false;
+    if (!ReadVector(in, &v)) return false;
     if (noised) Noise(v);
   }
   return true;
 }
 
-bool ReadIndices(GeometryCursor& in, std::vector<uint32_t>& indices, uint32_t faceCount) {
+bool ReadIndices(ByteCursor& in, std::vector<uint32_t>& indices, uint32_t faceCount) {
   indices.resize(size_t(faceCount) * 3);
   for (uint32_t& index : indices)
     if (!in.ReadU32(&index)) return false;
   return true;
 }
 
-bool ReadFloats(GeometryCursor& in, std::vector<float>& values, size_t count) {
+bool ReadFloats(ByteCursor& in, std::vector<float>& values, size_t count) {
   values.resize(count);
   for (float& value : values)
     if (!in.ReadF32(&value)) return false;
   return true;
 }
 
-bool ReadNormals(GeometryCursor& in, uint32_t faceCount, GeometryData* out) {
+bool ReadNormals(ByteCursor& in, uint32_t faceCount, GeometryData* out) {
   out->normals.resize(size_t(faceCount) * 3);
   for (Vector3& n : out->normals)
-    if (!in.ReadVector(&n)) return false;
+    if (!ReadVector(in, &n)) return false;
   return true;
 }
 
@@ -118,7 +96,7 @@ const char* CheckCounts(uint32_t vertexCount, uint32_t faceCount, uint32_t texCo
   return nullptr;
 }
 
-const char* DecodeBody(GeometryCursor& in, uint32_t vertexCount, uint32_t faceCount,
+const char* DecodeBody(ByteCursor& in, uint32_t vertexCount, uint32_t faceCount,
                        uint32_t texCoordCount, bool noised, GeometryData* out) {
   if (!ReadVertices(in, vertexCount, noised, out) || !ReadIndices(in, out->faceVertices, faceCount) ||
       !ReadIndices(in, out->faceTexCoords, faceCount) ||
@@ -134,7 +112,7 @@ const char* DecodeBody(GeometryCursor& in, uint32_t vertexCount, uint32_t faceCo
 bool DecodeGeometry(const uint8_t* bytes, size_t size, bool noised, GeometryData* out,
                     const char** failure) {
   *out = GeometryData{};
-  GeometryCursor in(bytes, size);
+  ByteCursor in{bytes, size, 0};
   uint32_t vertexCount = 0, faceCount = 0, texCoordCount = 0;
   if (!in.ReadU32(&vertexCount) || !in.ReadU32(&faceCount) || !in.ReadU32(&texCoordCount)) {
     *failure = "file shorter than its header";

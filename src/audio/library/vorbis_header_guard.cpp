@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "archive/byte_cursor.h"
+
 namespace {
 
 constexpr uint32_t kPageHeaderBytes = 27;    // up to and including the segment count
@@ -37,7 +39,7 @@ class PacketReader {
     uint8_t b[4];
     for (uint8_t& byte : b)
       if (!ReadByte(&byte)) return false;
-    *out = uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+    *out = LoadLe32(b);
     return true;
   }
 
@@ -61,16 +63,17 @@ class PacketReader {
   // Parses the page header at offset; its segment table and body must lie
   // inside the data.
   bool StartPage(uint32_t offset) {
-    if (offset > size || size - offset < kPageHeaderBytes) return false;
-    if (std::memcmp(data + offset, "OggS", 4) != 0) return false;
-    segmentCount = data[offset + 26];
-    segmentTable = offset + kPageHeaderBytes;
-    if (size - segmentTable < segmentCount) return false;
+    ByteCursor page{data, size, offset};
+    uint8_t header[kPageHeaderBytes];
+    if (!page.Take(header, sizeof header) || std::memcmp(header, "OggS", 4) != 0) return false;
+    segmentCount = header[kPageHeaderBytes - 1];
+    segmentTable = uint32_t(page.pos);
+    if (!page.Skip(segmentCount)) return false;
     uint32_t body = 0;
     for (uint32_t i = 0; i < segmentCount; ++i) body += data[segmentTable + i];
-    position = segmentTable + segmentCount;
-    if (size - position < body) return false;
-    pageEnd = position + body;
+    position = uint32_t(page.pos);
+    if (!page.Skip(body)) return false;
+    pageEnd = uint32_t(page.pos);
     segmentIndex = 0;
     segmentLeft = 0;
     return true;

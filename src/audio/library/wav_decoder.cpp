@@ -3,6 +3,7 @@
 // reads past the end.
 #include <cstring>
 
+#include "archive/byte_cursor.h"
 #include "audio/library/sound_decoder.h"
 
 namespace {
@@ -10,9 +11,6 @@ namespace {
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatFloat = 3;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
-
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 
 struct WavFormat {
   uint16_t encoding = 0;  // kFormatPcm or kFormatFloat
@@ -24,15 +22,15 @@ struct WavFormat {
 
 // Reads the "fmt " chunk body; false when it is too short or unsupported.
 bool ParseFormat(const uint8_t* body, uint32_t size, WavFormat* format) {
-  if (size < 16) return false;
-  format->encoding = U16(body);
-  format->channels = U16(body + 2);
-  format->rate = U32(body + 4);
-  format->blockAlign = U16(body + 12);
-  format->bitsPerSample = U16(body + 14);
+  ByteCursor in{body, size, 0};
+  uint32_t bytesPerSecond = 0;
+  if (!in.ReadU16(&format->encoding) || !in.ReadU16(&format->channels) || !in.ReadU32(&format->rate) ||
+      !in.ReadU32(&bytesPerSecond) || !in.ReadU16(&format->blockAlign) || !in.ReadU16(&format->bitsPerSample))
+    return false;
   if (format->encoding == kFormatExtensible) {
-    if (size < 26) return false;
-    format->encoding = U16(body + 24);  // first two bytes of the sub-format GUID
+    // cbSize, valid bits and channel mask precede the sub-format GUID, whose
+    // first two bytes name the encoding.
+    if (!in.Skip(8) || !in.ReadU16(&format->encoding)) return false;
   }
   bool pcm = format->encoding == kFormatPcm &&
              (format->bitsPerSample == 8 || format->bitsPerSample == 16 ||
@@ -53,9 +51,9 @@ int16_t ConvertValue(const uint8_t* p, const WavFormat& format) {
   }
   switch (format.bitsPerSample) {
     case 8: return int16_t((int(p[0]) - 128) * 256);
-    case 16: return int16_t(U16(p));
-    case 24: return int16_t(U16(p + 1));
-    default: return int16_t(U16(p + 2));
+    case 16: return int16_t(LoadLe16(p));
+    case 24: return int16_t(LoadLe16(p + 1));
+    default: return int16_t(LoadLe16(p + 2));
   }
 }
 
@@ -76,20 +74,22 @@ AudioError DecodeWav(const uint8_t* data, uint32_t size, PcmSound* out) {
     return kAudioErrorFileFormat;
   WavFormat format;
   bool haveFormat = false;
-  uint32_t pos = 12;
-  while (size - pos >= 8) {
-    const uint8_t* chunk = data + pos;
-    uint32_t remaining = size - pos - 8;
-    uint32_t chunkSize = U32(chunk + 4);
-    if (std::memcmp(chunk, "fmt ", 4) == 0) {
-      haveFormat = ParseFormat(chunk + 8, chunkSize < remaining ? chunkSize : remaining, &format);
+  ByteCursor in{data, size, 12};
+  char id[4];
+  uint32_t chunkSize = 0;
+  while (in.Take(id, sizeof id) && in.ReadU32(&chunkSize)) {
+    const uint8_t* body = data + in.pos;
+    uint32_t remaining = uint32_t(in.Remaining());
+    uint32_t bodySize = chunkSize < remaining ? chunkSize : remaining;
+    if (std::memcmp(id, "fmt ", 4) == 0) {
+      haveFormat = ParseFormat(body, bodySize, &format);
       if (!haveFormat) return kAudioErrorFileFormat;
-    } else if (std::memcmp(chunk, "data", 4) == 0) {
+    } else if (std::memcmp(id, "data", 4) == 0) {
       if (!haveFormat) return kAudioErrorFileFormat;
-      return ConvertFrames(chunk + 8, chunkSize < remaining ? chunkSize : remaining, format, out);
+      return ConvertFrames(body, bodySize, format, out);
     }
     if (chunkSize >= remaining) break;
-    pos += 8 + chunkSize + (chunkSize & 1);  // chunks are padded to even sizes
+    in.Skip(chunkSize + (chunkSize & 1));  // chunks are padded to even sizes
   }
   return kAudioErrorFileFormat;
 }
