@@ -20,6 +20,8 @@ MUSIC_SERIAL=1996                # Ogg stream serial: fixed, so the file is repr
 MUSIC_QUALITY=2                  # oggenc -q: about 70 kbit/s, 0.8 MB for the 96 s loop
 # For a tool built with AddressSanitizer (build/native's): Mesa's own leaks are not ours.
 export LSAN_OPTIONS="suppressions=$REPO/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# Python keeps its byte-code caches under build/, out of the source tree.
+export PYTHONPYCACHEPREFIX="${PYTHONPYCACHEPREFIX:-$REPO/build/pycache}"
 
 # Debian 12 packages and the files taken from each (nothing is installed).
 PACKAGES="
