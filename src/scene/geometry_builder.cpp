@@ -169,27 +169,31 @@ const CubeFace kCubeFaces[6] = {
 
 }  // namespace
 
-GeometryData BuildEnvCube() {
+GeometryData BuildEnvCube(int pictureWidth, int pictureHeight) {
   GeometryData g;
   for (uint32_t i = 0; i < 8; ++i)
     g.vertices.push_back(Vector3{i & 1 ? 0.5f : -0.5f, i & 2 ? 0.5f : -0.5f, i & 4 ? 0.5f : -0.5f});
-  for (int j = 0; j <= 2; ++j)
-    for (int i = 0; i <= 3; ++i) {
-      g.texCoords.push_back(i / 3.0f);
-      g.texCoords.push_back(j / 2.0f);
-    }
+  // Cell borders fall on whole texels, so that every texel belongs to one
+  // cell; the corners lie half a texel inside them.
+  auto border = [](int index, int cells, int texels) { return std::round(float(index * texels) / float(cells)); };
+  auto low = [&](int index, int cells, int texels) { return (border(index, cells, texels) + 0.5f) / float(texels); };
+  auto high = [&](int index, int cells, int texels) { return (border(index + 1, cells, texels) - 0.5f) / float(texels); };
+  for (int f = 0; f < 6; ++f) {
+    // The face's cell of the 3 x 2 grid, corners in the same order as quad.
+    float s0 = low(f % 3, 3, pictureWidth), s1 = high(f % 3, 3, pictureWidth);
+    float t0 = low(f / 3, 2, pictureHeight), t1 = high(f / 3, 2, pictureHeight);
+    const float corners[8] = {s0, t0, s1, t0, s1, t1, s0, t1};
+    g.texCoords.insert(g.texCoords.end(), corners, corners + 8);
+  }
   for (int f = 0; f < 6; ++f) {
     const CubeFace& face = kCubeFaces[f];
     Vector3 centre = Scale(face.normal, 0.5f), a = Scale(face.a, 0.5f), b = Scale(face.b, 0.5f);
     const Vector3 quad[4] = {Subtract(Subtract(centre, a), b), Subtract(Add(centre, a), b),
                              Add(Add(centre, a), b), Add(Subtract(centre, a), b)};
-    // The face's cell of the 3 x 2 grid, corners in the same order as quad.
-    uint32_t cell = uint32_t(f % 3 + (f / 3) * 4);
-    const uint32_t cellCorner[4] = {cell, cell + 1, cell + 5, cell + 4};
     const int order[6] = {0, 1, 2, 0, 2, 3};
     for (int k : order) {
       g.faceVertices.push_back(CubeCorner(quad[k]));
-      g.faceTexCoords.push_back(cellCorner[k]);
+      g.faceTexCoords.push_back(uint32_t(f * 4 + k));
       g.normals.push_back(face.normal);
     }
   }

@@ -23,6 +23,11 @@ GeometryData BuildIcosphere(int subdivisions);
 // The cube with corners at ±0.5: 8 vertices, 12 faces wound counter-clockwise
 // seen from outside, so that a sphere drawn with front faces culled (the sky
 // box) shows them from inside; corner normals are the face normals. Texture
-// coordinates: the 12 corners of a 3 x 2 grid, one cell per face, the faces
-// turned so that cells meet along shared cube edges where they can.
-GeometryData BuildEnvCube();
+// coordinates: one cell of a 3 x 2 grid per face, 4 corners each (24 in
+// all), drawn in by half a texel of a sky picture of pictureWidth x
+// pictureHeight texels so that bilinear filtering never reaches into the
+// next cell; the faces are turned so that cells meet along shared cube edges
+// where they can.
+constexpr int kSkyPictureWidth = 1024;  // texels of the shipped sky picture
+constexpr int kSkyPictureHeight = 512;
+GeometryData BuildEnvCube(int pictureWidth = kSkyPictureWidth, int pictureHeight = kSkyPictureHeight);

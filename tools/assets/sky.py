@@ -6,8 +6,10 @@ in texture space, and each sample of the picture is the sky in the
 direction its point on the cube has from the cube's centre (a gnomonic
 projection per face), so nothing is stretched at the corners. The loaders
 hand the picture to OpenGL bottom row first, so t = 0 is the picture's
-bottom row. 4 x 4 samples per texel average over the cells' edges, which
-fall inside texels. The sphere that draws the box keeps its default
+bottom row. The mesh draws each cell in by half a texel, and the picture
+continues every face's sky a little past its edges into the texels the
+filter reads there, so no border between cells shows a line. 4 x 4 samples
+per texel; each texel belongs wholly to one cell. The sphere that draws the box keeps its default
 orientation (90 degrees about x), which is applied here, so directions are
 those of the scene.
 
@@ -86,28 +88,36 @@ def read_mesh(path):
     return positions, corners, texture_corners, st
 
 
-def atlas_directions(mesh, width, height, rows):
+def atlas_directions(mesh, width, height, rows, texel):
     """World direction (len(rows) x width x 3) of sample points of a width x
-    height picture, for the given rows: the point of the cube face whose
-    triangle covers the sample in texture space."""
+    height picture, for the given rows. Every sample belongs to the cell of
+    the texel (texel x texel samples) it lies in, by the texel's centre, and
+    takes the point of that cell's cube face, the face's plane extended past
+    its edges where the mesh draws the cell in by half a texel: so the
+    texels the filter reads at a face's edge hold the sky beyond that edge,
+    and no texel mixes two faces."""
     positions, corners, texture_corners, st = mesh
     s = (np.arange(width) + 0.5) / width
     t = 1.0 - (np.asarray(rows) + 0.5) / height  # picture rows run from t = 1 down to t = 0
+    owner_s = (np.arange(width) // texel + 0.5) * texel / width
+    owner_t = 1.0 - (np.asarray(rows) // texel + 0.5) * texel / height
     s, t = np.meshgrid(s, t)
+    owner_s, owner_t = np.meshgrid(owner_s, owner_t)
     model = np.zeros(s.shape + (3,))
-    found = np.zeros(s.shape, dtype=bool)
+    nearest = np.full(s.shape, np.inf)
     for face, texture in zip(corners, texture_corners):
         (s0, t0), (s1, t1), (s2, t2) = st[texture]
+        low, high = st[texture].min(axis=0), st[texture].max(axis=0)
+        distance = (np.maximum(0, np.maximum(low[0] - owner_s, owner_s - high[0])) +
+                    np.maximum(0, np.maximum(low[1] - owner_t, owner_t - high[1])))
         det = (s1 - s0) * (t2 - t0) - (s2 - s0) * (t1 - t0)
         u = ((s - s0) * (t2 - t0) - (s2 - s0) * (t - t0)) / det
         v = ((s1 - s0) * (t - t0) - (s - s0) * (t1 - t0)) / det
-        inside = (u >= -1e-9) & (v >= -1e-9) & (u + v <= 1 + 1e-9) & ~found
+        closer = distance < nearest - 1e-12
         p0, p1, p2 = positions[face]
         point = p0 + u[..., None] * (p1 - p0) + v[..., None] * (p2 - p0)
-        model[inside] = point[inside]
-        found |= inside
-    if not found.all():
-        raise ValueError("the sky box's faces do not cover the texture")
+        model[closer] = point[closer]
+        nearest = np.where(closer, distance, nearest)
     model /= np.linalg.norm(model, axis=2, keepdims=True)
     return model @ rotation_x(90.0).T  # the sphere's default orient: 90 degrees about x
 
@@ -141,7 +151,7 @@ def sky_box(src, mesh_path):
     w, h = WIDTH * SUPERSAMPLE, HEIGHT * SUPERSAMPLE
     band = 64 * SUPERSAMPLE  # rows per step, to keep memory small
     sky = np.concatenate([
-        tf.box_reduce(sample_panorama(panorama, atlas_directions(mesh, w, h, range(r, r + band)) @ world_to_panorama.T),
+        tf.box_reduce(sample_panorama(panorama, atlas_directions(mesh, w, h, range(r, r + band), SUPERSAMPLE) @ world_to_panorama.T),
                       SUPERSAMPLE)
         for r in range(0, h, band)])
     return np.clip(sky, 0.0, 1.0) ** SKY_GAMMA * SKY_GAIN
@@ -149,6 +159,6 @@ def sky_box(src, mesh_path):
 
 def build(src, textures):
     mesh = os.path.join(textures, os.pardir, "meshes", "env.dat")
-    tf.write_jpeg(os.path.join(textures, "500.jpg"), sky_box(src, mesh), quality=90)
+    tf.write_jpeg(os.path.join(textures, "500.jpg"), sky_box(src, mesh), quality=95, chroma_halved=False)
     mars = tf.read_picture(os.path.join(src, "stellarium/textures/mars.png"))
     tf.write_jpeg(os.path.join(textures, "PLANET05.JPG"), mars)

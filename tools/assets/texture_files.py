@@ -45,10 +45,14 @@ def rgb_image(pixels):
     return Image.fromarray(data[:, :, :3], "RGB")
 
 
-def write_jpeg(path, pixels, quality=JPEG_QUALITY, texture=True):
+def write_jpeg(path, pixels, quality=JPEG_QUALITY, texture=True, chroma_halved=True):
+    """chroma_halved: colour at half resolution (4:2:0); pictures whose
+    neighbouring texels may belong to different places (atlases) keep it
+    whole."""
     if texture:
         check_texture_size(pixels, path)
-    rgb_image(pixels).save(path, "JPEG", quality=quality, subsampling=2, optimize=False, progressive=False)
+    rgb_image(pixels).save(path, "JPEG", quality=quality, subsampling=2 if chroma_halved else 0,
+                           optimize=False, progressive=False)
 
 
 def write_tga(path, rgba, texture=True):

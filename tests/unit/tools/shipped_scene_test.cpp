@@ -100,7 +100,7 @@ TEST(ShippedScene, MeshFilesAreTheGeneratedGeometries) {
   // member file, generator output, vertex, face and texture coordinate counts
   const Case cases[] = {{"meshes/sphere.dat", BuildIcosphere(3), 642, 1280, 718},
                         {"meshes/sph_low.dat", BuildIcosphere(1), 42, 80, 64},
-                        {"meshes/env.dat", BuildEnvCube(), 8, 12, 12}};
+                        {"meshes/env.dat", BuildEnvCube(), 8, 12, 24}};
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = ReadShippedFile(Data(c.file));
     EXPECT_EQ(bytes, EncodeGeometry(c.generated)) << c.file;
