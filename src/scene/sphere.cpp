@@ -43,6 +43,15 @@ void ApplyFlashKeyword(Sphere& s) {
   parseState.flashCounter = k + 0.25f;
 }
 
+// OpenGL takes exponents from 0 to 128 only; others are brought into range.
+bool ApplyShininess(Sphere& s, BlockContext& block) {
+  constexpr float kMostShininess = 128.0f;
+  float value = s.shininess;
+  bool read = ScanNumber(block, "shininess %f", &value);
+  s.shininess = value > 0.0f ? (value < kMostShininess ? value : kMostShininess) : 0.0f;  // NaN: 0
+  return read;
+}
+
 bool ApplyTexture(Sphere& s, BlockContext& block) {
   if (!ApplyTextureLine(s, block, "texture %s")) return false;
   parseState.lastAlphaTexture = s.alphaTexture;
@@ -100,6 +109,7 @@ const SphereRule kSphereRules[] = {
     {"tiling", [](Sphere& s, BlockContext& b) { return ScanNumber(b, "tiling %f", &s.tiling); }},
     {"detiling", [](Sphere& s, BlockContext& b) { return ScanNumber(b, "detiling %f", &s.detiling); }},
     {"period", [](Sphere& s, BlockContext& b) { return ScanNumber(b, "period %f", &s.period); }},
+    {"shininess", ApplyShininess},
     {"env", [](Sphere& s, BlockContext&) {
        s.isEnv = true;
        s.rate = 0.0f;
@@ -295,7 +305,7 @@ void Sphere::ApplyMaterial() {
     const GLfloat highlight[4] = {1.0f, 1.0f, 0.8f, 1.0f};
     glDisable(GL_COLOR_MATERIAL);
     glMaterialfv(GL_FRONT, GL_SPECULAR, highlight);
-    glMaterialf(GL_FRONT, GL_SHININESS, 15.6f);
+    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
   } else {
     const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, none);

@@ -34,6 +34,7 @@ class Sphere : public SceneObject {
   float texRotation = 0.0f;                 // degrees 0..180, new on every random flash
   Vector3 orientAxis = {1.0f, 0.0f, 0.0f};
   float orientAngle = 90.0f;                // degrees; turns the file's z poles to -y
+  float shininess = 15.6f;                 // exponent of the `specular` highlight, 0..128
   float period = 365.0f;                    // orbit angle is 5000 / period * sceneClock
   bool isEnv = false;                       // sky box around the eye
   bool unlit = false;                       // `light`: drawn without lighting; does not revolve

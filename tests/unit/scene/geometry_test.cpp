@@ -142,7 +142,7 @@ TEST_F(GeometryTest, HostileFilesAreRejectedWhole) {
   PutU32At(cases[3].bytes, 4, 0xFFFFFFFFu);
   PutU32At(cases[4].bytes, 0, 4000000u);
   PutU32At(cases[5].bytes, faceVertexOffset + 20, 8);
-  PutU32At(cases[6].bytes, faceTexOffset + 4, 12);
+  PutU32At(cases[6].bytes, faceTexOffset + 4, 24);
   for (const Case& c : cases) {
     GeometryData out;
     const char* failure = nullptr;

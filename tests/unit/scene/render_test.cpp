@@ -150,6 +150,29 @@ TEST_F(SceneRenderTest, NightLayerShowsOnlyWhereTheSunDoesNotShine) {
   EXPECT_LT(twilight, 235);
 }
 
+// With the sun on +z and the camera on +x, the sun's reflection towards the
+// viewer lies where the normal halves the two directions: 45 degrees round
+// the sphere, about 22 pixels left of the centre. Drawn over a black
+// texture only the highlight shows; a higher shininess keeps it tighter.
+TEST_F(SceneRenderTest, SpecularGlintSitsWhereTheSunReflectsTowardsTheViewer) {
+  RegisterTexture("textures\\black.jpg", SolidTexture(0, 0, 0));
+  camera.position = camera.eye = Vector3{200, 0, 0};
+  camera.forward = Vector3{-1, 0, 0};
+  std::vector<int> spread;
+  for (const char* shininess : {"15", "80"}) {
+    Draw(std::string("sphere\nbegin ocean\norbit\nposition V(0 0 0)\nradius 50\nspecular\nshininess ") +
+         shininess + "\ntexture textures\\black.jpg\nend\n");
+    int brightest = 0;
+    for (int x = 50; x <= 110; ++x)
+      if (At(x, 60).r > At(brightest, 60).r) brightest = x;
+    EXPECT_NEAR(80 - 22, brightest, 4) << shininess;
+    EXPECT_GT(At(brightest, 60).r, 150) << shininess;
+    EXPECT_LT(At(80 + 20, 60).r, 30) << shininess;  // the far side of the centre, away from the sun
+    spread.push_back(At(brightest + 8, 60).r);       // about 15 degrees from the glint
+  }
+  EXPECT_LT(spread[1], spread[0] * 3 / 4);
+}
+
 TEST_F(SceneRenderTest, EnvSkySphereIsSeenFromInside) {
   Draw("sphere\nbegin sky\nenv\nradius 100\ntexture textures\\green.jpg\nend\n");
   for (Rgb c : {At(80, 60), At(1, 1), At(158, 118), At(1, 118)}) {
