@@ -4,7 +4,8 @@ from its own sources so that a test never drifts from a stale copy:
 - dialog_ids(): every IDD_/IDB_/IDC_ macro of src/ui/dialog_ids.h;
 - setting_value_names(): the registry value names of the settings table
   (src/settings/setting_table.cpp), in table order, which is the order the
-  configuration dialog's OK writes them;
+  configuration dialog's OK writes them; known_settings() checks a preset's
+  names against it;
 - settings_key(): the settings key below HKCU, as the product's
   kSettingsKeyPath constant spells it;
 - control_label_keys(): the configuration dialog's labelled controls and
@@ -48,6 +49,15 @@ def setting_value_names():
     if not names:
         raise ProductTableError(f"no setting rows in {SETTING_TABLE}")
     return names
+
+
+def known_settings(values):
+    """values unchanged when every name is a row of the settings table; a
+    misspelt name would be a value the saver ignores, so it raises."""
+    unknown = sorted(set(values) - set(setting_value_names()))
+    if unknown:
+        raise ProductTableError(f"not in {SETTING_TABLE}: {', '.join(unknown)}")
+    return values
 
 
 def settings_key():

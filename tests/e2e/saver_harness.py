@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winedriver  # noqa: E402
-from product_tables import settings_key  # noqa: E402
+from product_tables import known_settings, settings_key  # noqa: E402
 
 SETTINGS_KEY = settings_key()
 WINDOW_TIMEOUT = 30   # seconds for the saver window to appear
@@ -62,7 +62,7 @@ class Harness:
         regedit import, so one Wine start however many values)."""
         key = SETTINGS_KEY.replace("HKCU", "HKEY_CURRENT_USER")
         lines = ["REGEDIT4", "", f"[-{key}]", "", f"[{key}]"]
-        lines += [f'"{name}"=dword:{value:08x}' for name, value in values.items()]
+        lines += [f'"{name}"=dword:{value:08x}' for name, value in known_settings(values).items()]
         path = os.path.join(self.out, "settings.reg")
         with open(path, "w", newline="\r\n") as f:
             f.write("\n".join(lines) + "\n")

@@ -21,7 +21,8 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
-from product_tables import SOURCE_DIR, control_label_keys, dialog_ids, setting_value_names, settings_key  # noqa: E402
+from product_tables import (SOURCE_DIR, control_label_keys, dialog_ids, known_settings,  # noqa: E402
+                            setting_value_names, settings_key)
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 KEY = settings_key()
@@ -165,7 +166,7 @@ class ConfigTest:
 
     def set_registry(self, values):
         """Replaces the settings key with exactly these DWORD values."""
-        self.session.reg_set_dwords(KEY, values, self.out)
+        self.session.reg_set_dwords(KEY, known_settings(values), self.out)
         check(self.registry_values() == values, "registry preset did not take")
 
     def screenshot(self, window, name):

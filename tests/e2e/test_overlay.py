@@ -36,7 +36,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
-from product_tables import settings_key  # noqa: E402
+from product_tables import known_settings, settings_key  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 SETTINGS_KEY = settings_key()
@@ -156,7 +156,7 @@ class OverlayTest:
         values = {"ShowClock": 1, "ShowFPS": 1, "TimeFormat": int(twelve_hour), "UseDesktop": 0, "Width": width,
                   "Height": height, "Depth": 32, "EnableMusic": 0, "MouseExit": 0, "DefGamma": 1,
                   "VSync": 0, "Speed": 50}
-        self.session.reg_set_dwords(SETTINGS_KEY, values, self.out)
+        self.session.reg_set_dwords(SETTINGS_KEY, known_settings(values), self.out)
         check(self.session.reg_query(SETTINGS_KEY, "Width") == width, "registry preset did not take")
 
     def wait_for_frame(self, name, condition, deadline):
