@@ -95,9 +95,12 @@ void UpdateList(const ObjectList* list, double dt) {
   for (size_t i = 0; i < list->Count(); ++i) list->At(i)->Update(dt);
 }
 
-void RenderList(const ObjectList* list, const CameraController& camera) {
+void RenderList(const ObjectList* list, const CameraController& camera, AfterObjectRender after, void* context) {
   if (list == nullptr) return;
-  for (size_t i = 0; i < list->Count(); ++i) list->At(i)->Render(camera);
+  for (size_t i = 0; i < list->Count(); ++i) {
+    list->At(i)->Render(camera);
+    if (after != nullptr) after(*list->At(i), context);
+  }
 }
 
 void PlaceLights(bool system) {
@@ -164,12 +167,12 @@ void UpdateWorld(const SceneWorld& world, double dt) {
   UpdateList(world.postPass, dt);
 }
 
-void RenderWorld(const SceneWorld& world, const CameraController& camera) {
+void RenderWorld(const SceneWorld& world, const CameraController& camera, AfterObjectRender after, void* context) {
   ApplyFrameDefaults();
   glLoadIdentity();
   camera.ApplyView();
   PlaceLights(world.system);
-  RenderList(world.firstPass, camera);
-  RenderList(&world.objects, camera);
-  RenderList(world.postPass, camera);
+  RenderList(world.firstPass, camera, after, context);
+  RenderList(&world.objects, camera, after, context);
+  RenderList(world.postPass, camera, after, context);
 }

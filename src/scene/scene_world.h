@@ -69,7 +69,13 @@ void ReleaseScene(SceneRegistry& registry);
 // Update(dt) on every object of the first pass, the world's objects and the
 // post pass, each in file order.
 void UpdateWorld(const SceneWorld& world, double dt);
+// Called after each object's Render with the object and the caller's
+// context; the frame profile finishes and times each object's drawing there.
+using AfterObjectRender = void (*)(const SceneObject& object, void* context);
+
 // Steps of a frame after the clear: frame defaults, the camera view on the
 // modelview matrix, the lights (a `system` world lights from the origin,
-// others from (0, 0, 1000000)), then Render on the three lists in order.
-void RenderWorld(const SceneWorld& world, const CameraController& camera);
+// others from (0, 0, 1000000)), then Render on the three lists in order,
+// each followed by `after` when it is not null.
+void RenderWorld(const SceneWorld& world, const CameraController& camera, AfterObjectRender after = nullptr,
+                 void* context = nullptr);
