@@ -29,7 +29,6 @@ void RefreshFrameRateWindow() {
 // opened here (with fresh modelview and texture matrices), then the clock,
 // which opens a bracket of its own.
 void DrawOverlayLayer() {
-  glFlush();
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   BeginOverlay();
   glLoadIdentity();
@@ -58,5 +57,8 @@ void RenderFrame() {
   saverRun.camera.ApplyView();
   DrawOverlayLayer();
   ++saverRun.frameCount;
-  glFlush();
+  // No glFlush, here or before the overlay: SwapBuffers flushes, and under
+  // Wine every glFlush costs a round trip through wineserver (measured: 13 ms
+  // of its processor time per frame at 800x600 with two flushes, 0.4 ms
+  // without) and splits llvmpipe's frame into two scenes.
 }

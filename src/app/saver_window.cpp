@@ -46,8 +46,7 @@ void ShowLoadingProgress() {
   loadProgress += loadProgress < 100 ? 3 : 1;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   DrawLoaderScreen();
-  glFinish();
-  SwapBuffers(wglGetCurrentDC());
+  SwapBuffers(wglGetCurrentDC());  // flushes; a glFinish first would only add a wineserver round trip
 }
 
 // The pointer's offset from the client-area centre, in pixels.
