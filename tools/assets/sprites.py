@@ -28,7 +28,7 @@ SPIKES = 6
 SUN_TINT = np.array([1.0, 0.96, 0.88])
 SHELL_COLOURS = {  # RGB of the shell textures; lit shells add colour x N.L, so these stay dim
     "scatt1.jpg": (0.030, 0.050, 0.080),  # the atmosphere glow over the disc: pale sky blue
-    "scatt2.jpg": (0.08, 0.18, 0.34),     # the scattering rim: blue, strongest at the limb
+    "scatt2.jpg": (0.13, 0.29, 0.58),     # the scattering rim: blue, strongest at the limb
     "scatt3.jpg": (0.008, 0.016, 0.026),  # the haze shells: a faint blue veil, four deep
 }
 
