@@ -67,6 +67,12 @@ TEST_F(SphereTest, KeywordLinesSetTheirFields) {
       {"env", [](const Sphere& s) { return s.isEnv && s.rate == 0.0f && s.listId == 11; }},
       {"lighting", [](const Sphere& s) { return s.unlit; }},
       {"specular", [](const Sphere& s) { return s.specular; }},
+      {"night", [](const Sphere& s) { return s.nightSide; }},
+      {"shininess 40", [](const Sphere& s) { return s.shininess == 40.0f; }},
+      {"shininess 1e999", [](const Sphere& s) { return s.shininess == 128.0f; }},  // OpenGL's range: 0..128
+      {"shininess -3", [](const Sphere& s) { return s.shininess == 0.0f; }},
+      {"shininess nan", [](const Sphere& s) { return s.shininess == 0.0f; }},
+      {"shininess", [](const Sphere& s) { return s.shininess == 15.6f; }},
       {"depth", [](const Sphere& s) { return s.noDepthWrite; }},
       {"wire", [](const Sphere& s) { return s.wire; }},
       {"sys", [](const Sphere& s) { return s.satellite; }},
