@@ -8,23 +8,17 @@
 //                     objects released; the windows last
 #include "app/saver_run.h"
 
-#include <GL/gl.h>
-
 #include "app/display_settings.h"
 #include "app/frame_wait.h"
 #include "app/gamma_control.h"
 #include "app/gl_state.h"
-#include "app/render_frame.h"
 #include "app/saver_window.h"
 #include "audio/music_player.h"
 #include "camera/random.h"
-#include "image/texture_manager.h"
-#include "overlay/glyph_font.h"
 #include "overlay/loader_screen.h"
 #include "platform/win32_platform.h"
-#include "scene/geometry.h"
-#include "scene/scene_world.h"
-#include "scene/sphere.h"
+#include "run/run_frame.h"
+#include "run/run_loading.h"
 #include "settings/saver_settings.h"
 
 SaverRunState saverRun;
@@ -89,19 +83,11 @@ void ShowRunWindows(const SaverApp& app) {
 
 // [SECTION] loading
 
-// Camera pose while loading: 1500 units in front of the origin, looking at it.
-void SetPreloadingPose(CameraController& camera) {
-  camera.position = Vector3{0.0f, 0.0f, 1500.0f};
-  camera.forward = Vector3{0.0f, 0.0f, -1.0f};
-  camera.up = Vector3{0.0f, 1.0f, 0.0f};
-}
-
 // Starts the frame timers and seeds the random generator from the counter:
 // the one seeding of the process, after everything that loading draws.
 void StartTimers() {
   saverRun.frameTimer.Start();
   RandomSeed(uint32_t(saverRun.frameTimer.startCount));
-  saverRun.fpsTimer.Start();
 }
 
 // Whether the swap waits for the display: VSync is on and the driver took
@@ -132,21 +118,13 @@ void LoadRun(const SaverApp& app) {
   saverRun.input.Reset();
   ShowRunWindows(app);
   InitGlState(saverRun.deviceContext);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  LoadTextureList(textureManager, "texture.txt", true);
-  BuildGlyphFont(textureManager);
-  BuildSphereLists();
-  SetPreloadingPose(saverRun.camera);
-  LoadScanSphere();
-  LoadScene(sceneRegistry);  // env.txt, worlds.txt, their object files; first world; clock 0
+  LoadRunWorld(saverRun.run);
   if (settings.EnableMusic) musicPlayer.Start(saverRun.mainWindow, uint32_t(settings.Volume));
   StartTimers();
   saverRun.pacer = FramePacer(RunFrameLimit());
-  saverRun.speedFactor = float(CameraSpeedFactor(uint32_t(settings.Speed)));
-  SelectStartWorld(sceneRegistry);  // clock 0; "earth", else the first world, else none
+  BeginRunFlight(saverRun.run, uint32_t(settings.Speed), CounterSeconds());
   CentreCursor();
   saverRun.swapContext = wglGetCurrentDC();
-  saverRun.camera.StartFlight();
 }
 
 // [SECTION] loop
@@ -158,15 +136,17 @@ bool ExitRuleHolds() {
   return saverRun.input.ShouldEnd(settings.MouseExit);
 }
 
-// One frame: time step, camera, drawing, swap.
+// One frame: time step, camera, the frame-rate window (with a new window
+// for the mouse travel, so that the travel sum never covers more than about
+// a second), drawing, swap.
 void RunFrame() {
-  saverRun.pacer.FrameBegun(CounterSeconds());
+  const double now = CounterSeconds();  // seconds
+  saverRun.pacer.FrameBegun(now);
   double dt = saverRun.frameTimer.Elapsed();  // seconds
   saverRun.frameTimer.Start();
-  saverRun.camera.Advance(dt * double(saverRun.speedFactor));
-  if (saverRun.framePassWorld != nullptr) UpdateWorld(*saverRun.framePassWorld, dt);
-  saverRun.camera.eye = saverRun.camera.position;
-  RenderFrame();
+  AdvanceRun(saverRun.run, dt);
+  if (RefreshFrameRate(saverRun.run, now)) saverRun.input.StartTravelWindow();
+  RenderRunFrame(saverRun.run);
   SwapBuffers(saverRun.swapContext);
 }
 
@@ -203,10 +183,7 @@ int RunFrameLoop() {
 // checks what exists.
 void ShutdownRun() {
   RestoreSharedState();
-  saverRun.framePassWorld = nullptr;
-  ReleaseScene(sceneRegistry);
-  ReleaseSphereLists();
-  ResetGeometrySlots();
+  ReleaseRunWorld(saverRun.run);
   Win32SetProgressWindow(nullptr);
   ReleaseGlContext();
 }

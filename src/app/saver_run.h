@@ -21,12 +21,10 @@
 #include "app/frame_timer.h"
 #include "app/saver_app.h"
 #include "app/saver_input.h"
-#include "camera/camera_controller.h"
+#include "run/run_state.h"
 
-struct SceneWorld;
-
-// State of the one saver run, shared by the frame loop, RenderFrame and the
-// saver window procedure (all on the one thread).
+// State of the one saver run, shared by the frame loop and the saver window
+// procedure (all on the one thread).
 struct SaverRunState {
   HWND mainWindow = nullptr;        // the GL window, class "MyWindow"
   HDC deviceContext = nullptr;      // GetDC(mainWindow), kept for the run (gamma ramp)
@@ -34,13 +32,8 @@ struct SaverRunState {
   HDC swapContext = nullptr;        // the current GL device context after loading
   SaverInput input;                 // keys, pointer movement, travel
   FrameTimer frameTimer;            // time between frames
-  FrameTimer fpsTimer;              // the one-second frame-rate and travel window
   FramePacer pacer;                 // the frame-rate limit without VSync
-  int frameCount = 0;               // frames finished in the current window
-  int framesPerSecond = 0;          // frame count of the last full window; 0 until then
-  float speedFactor = 0.0f;         // camera time per real second, Speed / 50 + 0.5
-  CameraController camera;          // the one camera of the run
-  const SceneWorld* framePassWorld = nullptr;  // whose lists the last frame drew; the next Update walks them
+  RunState run;                     // camera, world and frame rate, shared with every front-end
 };
 
 extern SaverRunState saverRun;

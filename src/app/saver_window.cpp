@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 
 #include "app/saver_run.h"
-#include "overlay/loader_screen.h"
+#include "run/run_loading.h"
 #include "platform/win32_platform.h"
 
 namespace {
@@ -44,9 +44,8 @@ void CreateGlContext(HWND window) {
 // One loader step: raise the progress and show the loader screen again.
 void ShowLoadingProgress() {
   loadProgress += loadProgress < 100 ? 3 : 1;
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawLoaderScreen();
-  SwapBuffers(wglGetCurrentDC());  // flushes; a glFinish first would only add a wineserver round trip
+  DrawLoadingFrame();
+  SwapBuffers(wglGetCurrentDC());  // flushes
 }
 
 // The pointer's offset from the client-area centre, in pixels.

@@ -21,6 +21,6 @@ void BuildClockText(LocalClockTime time, bool twelveHour, char (&text)[kClockTex
 
 // Draws the clock at the local time from the platform (PlatformLocalTime),
 // blended additively (the black of the glyph picture leaves the scene as it
-// is). Opens and closes its own overlay bracket; called by RenderFrame
+// is). Opens and closes its own overlay bracket; called by RenderRunFrame
 // outside any bracket when ShowClock is set.
 void DrawClock();

@@ -13,6 +13,6 @@ constexpr int kFrameRateY = 558;
 // shows as 0 so that the text holds glyph characters only.
 void BuildFrameRateText(int rate, char (&text)[kFrameRateTextBytes]);
 
-// Draws the counter, blended additively. Called by RenderFrame inside the
+// Draws the counter, blended additively. Called by RenderRunFrame inside the
 // overlay bracket it opens, when ShowFPS is set.
 void DrawFrameRate(int rate);

@@ -38,7 +38,7 @@ void LoadLoaderScreen();
 // Their GL textures are not deleted: they go with the GL context.
 void ResetLoaderScreen();
 
-// Draws the loader screen over what the buffers hold; the saver window calls
+// Draws the loader screen over what the buffers hold; DrawLoadingFrame calls
 // it for every loading step, after clearing and before the swap. Leaves
 // blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
 void DrawLoaderScreen();

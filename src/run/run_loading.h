@@ -1,0 +1,29 @@
+// The loading steps of a saver run that do not depend on the window system,
+// in the order the front-ends run them: first the world (after the GL state
+// is set for the drawable), then, once the timers run, the start of the
+// flight. Needs the run's GL context current.
+#pragma once
+
+#include <cstdint>
+
+#include "run/run_state.h"
+
+// One picture of the loader screen for a loading step: clears the buffers
+// and draws the loader screen; the front-end then swaps (which flushes; a
+// glFinish first would only add a wineserver round trip under Wine). GL out: blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
+void DrawLoadingFrame();
+
+// Clears the buffers, then loads "texture.txt", the glyph font, the sphere
+// lists, the scan sphere and the scene (env.txt, worlds.txt and their object
+// files), with the camera in its loading pose. Each texture, object and
+// geometry line reports a loading step through the platform seam.
+void LoadRunWorld(RunState& run);
+
+// The camera speed from speed (0..100), the start world (scene clock 0) and
+// the camera's flight from the loading pose; now (seconds on the
+// front-end's clock) starts the first frame-rate window.
+void BeginRunFlight(RunState& run, uint32_t speed, double now);
+
+// Releases what LoadRunWorld built, in reverse. Safe after a run that
+// stopped at any step.
+void ReleaseRunWorld(RunState& run);
