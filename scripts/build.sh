@@ -4,7 +4,7 @@
 #   scripts/build.sh windows  - build/windows: terrava.scr and the Windows tests (packs its data
 #                               archive with build/native's terrava-tool, which it builds first)
 #   scripts/build.sh tool     - build/tool: an optimised terrava-tool without sanitizers, the one
-#                               scene authors run
+#                               scene authors run, and the optimised native program terrava
 # A tree is configured when it has no build files yet, and again whenever one of the -D options
 # below differs from its CMake cache, so an option changed here reaches every existing tree.
 # CMake's warnings and errors show on the terminal; its status lines go to <tree>/configure.log.
@@ -49,8 +49,9 @@ case "${1:-}" in
     cmake --build build/native -j "$jobs" ;;
   tool)
     configure build/tool -DCMAKE_BUILD_TYPE=Release -DTERRAVA_SANITIZE=OFF -DTERRAVA_FUZZ=OFF
-    cmake --build build/tool -j "$jobs" --target terrava-tool
-    echo "build.sh: $here/build/tool/tools/terrava-tool" ;;
+    cmake --build build/tool -j "$jobs" --target terrava-tool terrava
+    echo "build.sh: $here/build/tool/tools/terrava-tool"
+    echo "build.sh: $here/build/tool/bin/terrava" ;;
   windows)
     configure build/native "${native_options[@]}"
     cmake --build build/native -j "$jobs" --target terrava-tool

@@ -1,0 +1,134 @@
+// The native program's loading steps and frame loop.
+#include "x11/x11_saver_run.h"
+
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/frame_pacer.h"
+#include "camera/random.h"
+#include "overlay/loader_screen.h"
+#include "platform/posix_platform.h"
+#include "run/run_frame.h"
+#include "run/run_loading.h"
+#include "scene/frame_state.h"
+#include "settings/saver_settings.h"
+
+namespace {
+
+constexpr double kLongestWait = 0.1;  // seconds; a signal that slips past poll waits no longer
+// After a stop signal the loop finishes its frame and releases the world;
+// a frame slower than this (a software renderer on a large window) does
+// not hold the exit up: the process ends at the end of the grace time.
+constexpr long kStopGraceNanoseconds = 300000000;  // 0.3 s
+
+volatile sig_atomic_t loading = 1;
+volatile sig_atomic_t stopRequested = 0;
+timer_t stopGraceTimer;
+GlxSurface* loadingSurface = nullptr;  // swapped after each loading step
+
+// Nothing the process holds outlives it (the X server frees the window and
+// the context, and the program changes no server state), so ending at once
+// is a clean end.
+void OnGraceOver(int) { _exit(0); }
+
+void OnStopSignal(int) {
+  if (loading) _exit(0);
+  stopRequested = 1;
+  itimerspec grace = {};
+  grace.it_value.tv_nsec = kStopGraceNanoseconds;
+  timer_settime(stopGraceTimer, 0, &grace, nullptr);
+}
+
+void CatchStopSignals() {
+  struct sigaction action = {};
+  sigemptyset(&action.sa_mask);
+  action.sa_handler = OnGraceOver;
+  sigaction(SIGALRM, &action, nullptr);
+  sigevent expiry = {};
+  expiry.sigev_notify = SIGEV_SIGNAL;
+  expiry.sigev_signo = SIGALRM;
+  if (timer_create(CLOCK_MONOTONIC, &expiry, &stopGraceTimer) != 0) stopGraceTimer = timer_t{};
+  action.sa_handler = OnStopSignal;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+double NowSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void ShowLoadingStep() {
+  DrawLoadingFrame();
+  loadingSurface->SwapBuffers();
+}
+
+// The drawable is width x height pixels: the viewport, the projection and
+// the overlay's pixel space follow it.
+void FollowDrawableSize(int width, int height) {
+  settings.Width = width;
+  settings.Height = height;
+  InitSceneGlState(width, height);
+}
+
+// Frames per second the loop may draw: FrameLimit, by default the
+// fallback rate (the X server reports no refresh rate here).
+uint32_t RunFrameLimit() {
+  if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
+  return FrameLimitForRefreshRate(0);
+}
+
+void LoadWorld(GlxSurface& surface, RunState& run) {
+  int width = 0, height = 0;
+  surface.QuerySize(&width, &height);
+  FollowDrawableSize(width, height);
+  LoadLoaderScreen();
+  loadingSurface = &surface;
+  PosixSetLoadingCallback(ShowLoadingStep);
+  LoadRunWorld(run);
+  PosixSetLoadingCallback(nullptr);
+  RandomSeed(uint32_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+// True while the window is there at some size; follows a new size.
+bool FollowResize(GlxSurface& surface) {
+  int width = 0, height = 0;
+  if (!surface.QuerySize(&width, &height)) return false;
+  if (width != settings.Width || height != settings.Height) FollowDrawableSize(width, height);
+  return true;
+}
+
+}  // namespace
+
+X11RunReport RunX11Saver(GlxSurface& surface) {
+  CatchStopSignals();
+  RunState run;
+  LoadWorld(surface, run);
+  FramePacer pacer(RunFrameLimit());
+  const double start = NowSeconds();
+  BeginRunFlight(run, uint32_t(settings.Speed), start);
+  loading = 0;
+  X11RunReport report;
+  double last = start;
+  while (!stopRequested && !surface.TakeEvents() && FollowResize(surface)) {
+    double now = NowSeconds();
+    double wait = pacer.WaitBefore(now);
+    if (wait > 0.0) {
+      surface.WaitForEvent(std::min(wait, kLongestWait));
+      continue;
+    }
+    pacer.FrameBegun(now);
+    AdvanceRun(run, now - last);
+    last = now;
+    RefreshFrameRate(run, now);
+    RenderRunFrame(run);
+    surface.SwapBuffers();
+    ++report.frames;
+  }
+  report.seconds = NowSeconds() - start;
+  ReleaseRunWorld(run);
+  return report;
+}

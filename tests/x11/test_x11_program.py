@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""The native program terrava under Xvfb, the way xscreensaver runs it.
+
+Every run is time-limited and ended by its pid:
+
+- `terrava -root` for RUN_SECONDS draws frames (its -fps report counts the
+  buffer swaps) and one of the screenshots taken meanwhile shows the sunlit
+  Earth; SIGTERM then ends it within STOP_LIMIT seconds with exit code 0;
+- with XSCREENSAVER_WINDOW naming a window the test made (xev's), it draws
+  into that window, keeps drawing after a key press there and after the
+  window is resized, and SIGINT ends it with exit code 0;
+- `terrava -window` ends with exit code 0 on a key press in its window;
+- a bad option prints the usage line and exits 1.
+
+Usage: test_x11_program.py TERRAVA OUT_DIR. Screenshots stay in OUT_DIR.
+"""
+
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+
+WIDTH, HEIGHT = 800, 600       # Xvfb screen, pixels
+RUN_SECONDS = 10               # of the -root run
+SHOT_INTERVAL = 2.0            # seconds between its screenshots
+STOP_LIMIT = 0.5               # seconds from SIGTERM to the exit
+COMMAND_TIMEOUT = 30           # seconds for any helper command
+LIT = 90                       # channel mean above which a pixel is sunlit surface or cloud
+MIN_LIT, MAX_LIT = 0.02, 0.75  # share of lit pixels of a frame showing the sunlit Earth
+SAMPLE = 7                     # every SAMPLE-th pixel is counted
+
+failures = []
+
+
+def check(condition, message):
+    print(("ok   " if condition else "FAIL ") + message, flush=True)
+    if not condition:
+        failures.append(message)
+
+
+def start_xvfb():
+    """Xvfb on a free display; returns (process, ':N')."""
+    read, write = os.pipe()
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{WIDTH}x{HEIGHT}x24", "-ac",
+                             "-nolisten", "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as f:
+        number = f.readline().strip()
+    return proc, ":" + number
+
+
+def rgb_of(display, window, path):
+    """Screenshot of window as (width, height, rgb bytes); saved as path too."""
+    subprocess.run(["import", "-display", display, "-window", window, path], timeout=COMMAND_TIMEOUT, check=True)
+    size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True,
+                          timeout=COMMAND_TIMEOUT, check=True).stdout.split()
+    rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True,
+                         timeout=COMMAND_TIMEOUT, check=True).stdout
+    return int(size[0]), int(size[1]), rgb
+
+
+def sunlit_earth(rgb):
+    """A planet-sized bright area, blue and green rather than red."""
+    lit, total, colour = 0, 0, [0, 0, 0]
+    for i in range(0, len(rgb) - 2, 3 * SAMPLE):
+        total += 1
+        r, g, b = rgb[i], rgb[i + 1], rgb[i + 2]
+        if r + g + b > 3 * LIT:
+            lit += 1
+            colour = [colour[0] + r, colour[1] + g, colour[2] + b]
+    r, g, b = (c / max(lit, 1) for c in colour)
+    return MIN_LIT <= lit / total <= MAX_LIT and b >= r and g >= 0.8 * r
+
+
+def drawn(rgb):
+    """Something of the scene: more than a few distinct brightness levels."""
+    return len({(rgb[i] + rgb[i + 1] + rgb[i + 2]) // 48 for i in range(0, len(rgb) - 2, 3 * SAMPLE)}) >= 4
+
+
+def stop(proc, sig):
+    """Sends sig; returns (exit code or None, seconds to the exit)."""
+    sent = time.monotonic()
+    proc.send_signal(sig)
+    try:
+        code = proc.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+        return None, time.monotonic() - sent
+    return code, time.monotonic() - sent
+
+
+def launch(terrava, display, args, env_extra=None):
+    env = dict(os.environ, DISPLAY=display, ASAN_OPTIONS="detect_leaks=0")
+    env.pop("XSCREENSAVER_WINDOW", None)
+    env.update(env_extra or {})
+    return subprocess.Popen([terrava] + args, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+
+def root_run(terrava, display, out):
+    proc = launch(terrava, display, ["-root", "-fps", "-speed", "100", "-no-music"])
+    shots = []
+    deadline = time.monotonic() + RUN_SECONDS
+    n = 0
+    while time.monotonic() < deadline:
+        time.sleep(SHOT_INTERVAL)
+        shots.append(rgb_of(display, "root", os.path.join(out, f"x11_root_{n}.png"))[2])
+        n += 1
+    check(proc.poll() is None, "terrava -root keeps running without input")
+    code, seconds = stop(proc, signal.SIGTERM)
+    _, err = proc.communicate()
+    frames = re.search(r"(\d+) frames in", err)
+    print(f"note -root: {err.strip()}; exit {seconds:.2f} s after SIGTERM", flush=True)
+    check(frames is not None and int(frames.group(1)) > 0, "terrava -root draws and swaps frames")
+    check(any(sunlit_earth(rgb) for rgb in shots), "a screenshot of the root window shows the sunlit Earth")
+    check(code == 0 and seconds <= STOP_LIMIT, f"SIGTERM ends it within {STOP_LIMIT} s with exit code 0")
+
+
+def xscreensaver_window_run(terrava, display, out):
+    env = dict(os.environ, DISPLAY=display)
+    host = subprocess.Popen(["xev", "-geometry", "400x300+0+0"], env=env, stdout=subprocess.PIPE, text=True)
+    window = None
+    for line in host.stdout:
+        found = re.search(r"Outer window is (0x[0-9a-fA-F]+)", line)
+        if found:
+            window = found.group(1)
+            break
+    check(window is not None, "xev made a window to host the display mode")
+    if window is None:
+        host.kill()
+        return
+    proc = launch(terrava, display, [], {"XSCREENSAVER_WINDOW": window})
+    time.sleep(4)
+    subprocess.run(["xdotool", "key", "--window", window, "Escape"], env=env, timeout=COMMAND_TIMEOUT)
+    subprocess.run(["xdotool", "windowsize", window, "320", "320"], env=env, timeout=COMMAND_TIMEOUT)
+    time.sleep(3)
+    width, height, rgb = rgb_of(display, window, os.path.join(out, "x11_hosted.png"))
+    check(proc.poll() is None, "under XSCREENSAVER_WINDOW a key press does not end it")
+    check((width, height) == (320, 320) and drawn(rgb), "it draws into the hosted window after a resize")
+    code, seconds = stop(proc, signal.SIGINT)
+    check(code == 0 and seconds <= STOP_LIMIT, f"SIGINT ends it within {STOP_LIMIT} s with exit code 0")
+    host.kill()
+    host.wait()
+
+
+def own_window_run(terrava, display):
+    env = dict(os.environ, DISPLAY=display)
+    proc = launch(terrava, display, ["-window", "-no-music"])
+    time.sleep(4)
+    found = subprocess.run(["xdotool", "search", "--name", "^Terrava$"], env=env, capture_output=True, text=True,
+                           timeout=COMMAND_TIMEOUT).stdout.split()
+    check(len(found) == 1, "terrava -window opens one window named Terrava")
+    if found:
+        subprocess.run(["xdotool", "key", "--window", found[0], "space"], env=env, timeout=COMMAND_TIMEOUT)
+    try:
+        code = proc.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        code = None
+    check(code == 0, "a key press in its own window ends it with exit code 0")
+
+
+def bad_option(terrava, display):
+    proc = launch(terrava, display, ["-speed", "fast"])
+    _, err = proc.communicate(timeout=COMMAND_TIMEOUT)
+    check(proc.returncode == 1 and "usage: terrava" in err, "a bad option prints the usage line and exits 1")
+
+
+def main():
+    terrava, out = sys.argv[1], sys.argv[2]
+    os.makedirs(out, exist_ok=True)
+    xvfb, display = start_xvfb()
+    try:
+        bad_option(terrava, display)
+        root_run(terrava, display, out)
+        xscreensaver_window_run(terrava, display, out)
+        own_window_run(terrava, display)
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    print(f"{len(failures)} check(s) failed" if failures else "all checks passed", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
