@@ -24,9 +24,9 @@ void CheckExtraction(const uint8_t* data, size_t size) {
   MemoryArchive archive{data, uint32_t(size), 0};
   uint8_t* out = reinterpret_cast<uint8_t*>(1);
   uint32_t outSize = 12345;
-  int result = rarReader.ExtractMember(&out, &outSize, kMember, archive);
-  if (result == 0 && (out != nullptr || outSize != 0)) std::abort();
-  if (result == 1) {
+  const bool extracted = rarReader.ExtractMember(&out, &outSize, kMember, archive);
+  if (!extracted && (out != nullptr || outSize != 0)) std::abort();
+  if (extracted) {
     Crc32Table crc;
     crc.Build();
     if (outSize != rarReader.fileHeader.unpackedSize || crc.Checksum(out, outSize) != rarReader.fileHeader.fileCrc)

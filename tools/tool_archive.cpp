@@ -30,7 +30,7 @@ struct ListedMember {
 
 // The outcome of extracting one member by its name.
 struct Extracted {
-  int result = 0;
+  bool result = false;
   const char* failure = nullptr;
   uint8_t* data = nullptr;
   uint32_t size = 0;

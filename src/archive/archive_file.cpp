@@ -20,29 +20,32 @@ uint32_t ClampPosition(int64_t position) {
 
 ArchiveFile::~ArchiveFile() { Close(); }
 
-int ArchiveFile::OpenMember(const char* name) {
+bool ArchiveFile::OpenMember(const char* name) {
   Close();
   borrowed = 0;
   std::snprintf(memberName, sizeof memberName, "%s", name ? name : "");
   ResourceBytes resource;
-  MemoryArchive archive;
-  if (PlatformFindResource(kDataResourceType, kDataArchiveResource, &resource))
-    archive = MemoryArchive{resource.data, resource.size, 0};
+  if (!PlatformFindResource(kDataResourceType, kDataArchiveResource, &resource)) {
+    failure = "no data archive";
+    return false;
+  }
+  MemoryArchive archive{resource.data, resource.size, 0};
   uint8_t* extracted = nullptr;
-  int result = rarReader.ExtractMember(&extracted, &size, name ? name : "", archive);
+  const bool extractedMember = rarReader.ExtractMember(&extracted, &size, name ? name : "", archive);
   data = extracted;
-  position = 0;
-  return result;
+  failure = extractedMember ? nullptr : rarReader.failure;
+  return extractedMember;
 }
 
-int ArchiveFile::OpenResource(int id) {
+bool ArchiveFile::OpenResource(int id) {
   Close();
   borrowed = 1;
   ResourceBytes resource;
-  PlatformFindResource(kDataResourceType, id & 0xFFFF, &resource);
+  const bool found = PlatformFindResource(kDataResourceType, id & 0xFFFF, &resource);
   data = resource.data;
   size = resource.size;
-  return 1;
+  failure = found ? nullptr : "no such resource";
+  return found;
 }
 
 void ArchiveFile::Close() {
@@ -63,10 +66,13 @@ void ArchiveFile::ReadUnlessEnd(void* destination, uint32_t count) {
   if (!AtEnd()) Read(destination, count);
 }
 
-void ArchiveFile::Seek(int32_t offset, int origin) {
-  if (origin == 0) position = ClampPosition(offset);
-  else if (origin == 1) position = ClampPosition(int64_t(position) + offset);
-  else if (origin == 2) position = ClampPosition(int64_t(size) - offset);
+bool ArchiveFile::Seek(int32_t offset, SeekOrigin origin) {
+  switch (origin) {
+    case SeekOrigin::kStart: position = ClampPosition(offset); break;
+    case SeekOrigin::kCurrent: position = ClampPosition(int64_t(position) + offset); break;
+    case SeekOrigin::kEnd: position = ClampPosition(int64_t(size) - offset); break;
+  }
+  return !AtEnd();
 }
 
 bool ArchiveFile::ReadLine(char* buffer, uint32_t capacity) {

@@ -9,6 +9,9 @@
 // Resource id of the data archive among the "CustomData" resources.
 constexpr int kDataArchiveResource = 125;
 
+// Where ArchiveFile::Seek counts its offset from.
+enum class SeekOrigin { kStart, kCurrent, kEnd };
+
 class ArchiveFile {
  public:
   ArchiveFile() = default;
@@ -16,13 +19,15 @@ class ArchiveFile {
   ArchiveFile(const ArchiveFile&) = delete;
   ArchiveFile& operator=(const ArchiveFile&) = delete;
 
-  // Extracts the named member of the data archive (any separator, any case);
-  // returns 1 on success, 0 otherwise (then data is null and size 0).
-  // Releases a buffer the stream still owns first.
-  int OpenMember(const char* name);
-  // Borrows the bytes of "CustomData" resource id (low 16 bits); always 1,
-  // with data null and size 0 when there is no such resource.
-  int OpenResource(int id);
+  // Extracts the named member of the data archive (any separator, any case).
+  // False, with data null, size 0 and failure set, when there is no archive
+  // or the member is missing or damaged. Releases a buffer the stream still
+  // owns first.
+  bool OpenMember(const char* name);
+  // Borrows the bytes of "CustomData" resource id (low 16 bits). False, with
+  // data null, size 0 and failure set, when there is no such resource; the
+  // stream then reads as an empty file.
+  bool OpenResource(int id);
   // Frees an owned buffer; position and size become 0. Harmless twice.
   void Close();
 
@@ -35,10 +40,10 @@ class ArchiveFile {
   uint32_t Read(void* destination, uint32_t count);
   // As Read, but does nothing once AtEnd is true.
   void ReadUnlessEnd(void* destination, uint32_t count);
-  // origin 0: position = offset; 1: position += offset; 2: position =
-  // size - offset. A target before the start or beyond 4 GiB puts the
-  // position past the end. Other origins change nothing.
-  void Seek(int32_t offset, int origin);
+  // kStart: position = offset; kCurrent: position += offset; kEnd:
+  // position = size - offset. A target before the start or beyond 4 GiB
+  // puts the position past the end. Returns !AtEnd().
+  bool Seek(int32_t offset, SeekOrigin origin);
   // Reads one text line into buffer (at most capacity - 1 characters, the
   // rest of the line is dropped): leading spaces skipped, CR dropped, LF
   // ends the line. Returns false once a read went past the end.
@@ -49,4 +54,5 @@ class ArchiveFile {
   uint32_t size = 0;                // bytes
   uint32_t position = 0;            // read position in bytes; may exceed size
   uint8_t borrowed = 0;             // 1: data belongs to the module; 0: heap buffer we free
+  const char* failure = nullptr;    // why the last Open failed; null after success
 };

@@ -89,8 +89,8 @@ bool RarReader::Fail(const char* why) {
   return false;
 }
 
-int RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const char* name,
-                             MemoryArchive& archive) {
+bool RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const char* name,
+                              MemoryArchive& archive) {
   *outputBuffer = nullptr;
   *outputSize = 0;
   crc.Build();
@@ -99,7 +99,7 @@ int RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const
   if (!name) return Fail("no member name");
   if (std::strlen(name) > rar::kMaxNameLength) return Fail("name longer than 259 characters");
   std::snprintf(requestedName, sizeof requestedName, "%s", name);
-  if (!ReadArchiveStart(archive)) return 0;
+  if (!ReadArchiveStart(archive)) return false;
   window = new (std::nothrow) uint8_t[rar::kWindowSize];
   if (!window) return Fail("window allocation failed");
   unpacker.Reset();  // a solid chain never continues from another call
@@ -110,12 +110,12 @@ int RarReader::ExtractMember(uint8_t** outputBuffer, uint32_t* outputSize, const
   if (!found) {
     delete[] output;
     output = nullptr;
-    return 0;
+    return false;
   }
   *outputBuffer = output;
   *outputSize = written;
   output = nullptr;
-  return 1;
+  return true;
 }
 
 bool RarReader::ReadArchiveStart(MemoryArchive& archive) {

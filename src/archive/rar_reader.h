@@ -3,7 +3,7 @@
 // from the start on every call, compares names with NameMatches, copies
 // stored members, hands packed ones to RarUnpacker and accepts the result
 // only when every byte arrived and the CRC-32 matches. Bad input of any kind
-// yields result 0, a null buffer and size 0, with the reason in `failure`.
+// yields false, a null buffer and size 0, with the reason in `failure`.
 // The reader context is process-wide (`rarReader`) and not re-entrant.
 #pragma once
 
@@ -61,12 +61,12 @@ class RarReader {
  public:
   // Extracts the first member whose name matches name (at most 259
   // characters; a member whose stored name is longer is never matched, as
-  // its name cannot be told apart from others cut the same way). Returns 1 with *output a
+  // its name cannot be told apart from others cut the same way). Returns true with *output a
   // new[] buffer of the unpacked size (owned by the caller) and *outputSize
-  // its byte count; 0 with *output null and *outputSize 0 otherwise. The
+  // its byte count; false with *output null and *outputSize 0 otherwise. The
   // archive's offset is left wherever the walk ended.
-  int ExtractMember(uint8_t** output, uint32_t* outputSize, const char* name,
-                    MemoryArchive& archive);
+  bool ExtractMember(uint8_t** output, uint32_t* outputSize, const char* name,
+                     MemoryArchive& archive);
 
   // The first steps of ExtractMember, for tools that list an archive.
   // Reads marker and main header and leaves the offset on the first block.

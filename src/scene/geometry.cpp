@@ -130,7 +130,7 @@ bool DecodeGeometry(const uint8_t* bytes, size_t size, bool noised, GeometryData
 
 bool ReadGeometryMember(const char* member, bool noised, GeometryData* out, const char** failure) {
   ArchiveFile file;
-  if (file.OpenMember(member) != 1) {
+  if (!file.OpenMember(member)) {
     *out = GeometryData{};
     *failure = "file not found in the archive";
     return false;
@@ -188,25 +188,19 @@ void ResetGeometrySlots() {
   for (Geometry& slot : geometrySlots) slot = Geometry{};
 }
 
-int LoadGeometry(GeometrySlot slot, const char* member, bool noised) {
+bool LoadGeometry(GeometrySlot slot, const char* member, bool noised, const char** failure) {
   GLuint list = glGenLists(1);
-  if (list == 0) return kGeometryNoListName;
+  if (list == 0) {
+    *failure = "no display list name available";
+    return false;
+  }
   GeometryData geometry;
-  const char* failure = nullptr;
-  if (!ReadGeometryMember(member, noised, &geometry, &failure)) {
+  if (!ReadGeometryMember(member, noised, &geometry, failure)) {
     glDeleteLists(list, 1);
-    return kGeometryRejected;
+    return false;
   }
   CompileInto(list, geometry, nullptr);
   glFinish();
   geometrySlots[int(slot)].listId = list;
-  return kGeometryLoaded;
-}
-
-const char* GeometryResultText(int result) {
-  switch (result) {
-    case kGeometryLoaded: return "loaded";
-    case kGeometryNoListName: return "no display list name available";
-    default: return "file missing or malformed";
-  }
+  return true;
 }

@@ -78,11 +78,7 @@ uint32_t GeometryList(GeometrySlot slot);
 // Forgets the list names (the lists themselves go with the GL context).
 void ResetGeometrySlots();
 
-// Results of LoadGeometry.
-constexpr int kGeometryLoaded = 5;      // the list was compiled into the slot
-constexpr int kGeometryNoListName = 4;  // GL gave no list name; nothing was read
-constexpr int kGeometryRejected = 0;    // missing or malformed file; the slot keeps its list
-
-// Loads a geometry file into a slot (modelview matrix current).
-int LoadGeometry(GeometrySlot slot, const char* member, bool noised);
-const char* GeometryResultText(int result);
+// Loads a geometry file into a slot (modelview matrix current). False, with
+// *failure naming the reason, when GL gives no list name (nothing is read
+// then) or the file is missing or malformed; the slot keeps its list.
+bool LoadGeometry(GeometrySlot slot, const char* member, bool noised, const char** failure);

@@ -54,9 +54,9 @@ void LoadCustomGeometry(SceneReader& reader) {
     reader.Report("geometry line without a file name");
     return;
   }
-  int result = LoadGeometry(GeometrySlot::kCustom, member, false);
-  if (result != kGeometryLoaded)
-    reader.Report(std::string("geometry not loaded: ") + member + " (" + GeometryResultText(result) + ")");
+  const char* failure = nullptr;
+  if (!LoadGeometry(GeometrySlot::kCustom, member, false, &failure))
+    reader.Report(std::string("geometry not loaded: ") + member + " (" + failure + ")");
 }
 
 // One top-level line of kind 1 to 7: the block or geometry line, then one
@@ -85,7 +85,7 @@ ObjectKind ClassifyLine(const char* line) {
 bool SceneReader::Open(const char* member) {
   lineNumber = 0;
   line[0] = '\0';
-  if (file.OpenMember(member) == 1) return true;
+  if (file.OpenMember(member)) return true;
   if (report != nullptr) report->Add(member, 0, "file not found in the archive");
   return false;
 }

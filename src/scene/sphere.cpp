@@ -490,11 +490,12 @@ float ScatterAlpha(float x) { return 1.6f * x + 1.6f; }
 }  // namespace
 
 void BuildSphereLists() {
-  LoadGeometry(GeometrySlot::kEnv, kEnvGeometryFile, false);
-  LoadGeometry(GeometrySlot::kSphere, kSphereGeometryFile, false);
-  LoadGeometry(GeometrySlot::kNoisedSphere, kSphereGeometryFile, true);
-  GeometryData sphere;
+  // A slot that fails to load stays empty and draws nothing.
   const char* failure = nullptr;
+  LoadGeometry(GeometrySlot::kEnv, kEnvGeometryFile, false, &failure);
+  LoadGeometry(GeometrySlot::kSphere, kSphereGeometryFile, false, &failure);
+  LoadGeometry(GeometrySlot::kNoisedSphere, kSphereGeometryFile, true, &failure);
+  GeometryData sphere;
   if (!ReadGeometryMember(kSphereGeometryFile, false, &sphere, &failure)) return;
   sphereLists.atmosphere = CompileGeometryList(sphere, AtmosphereAlpha);
   if (sphereLists.atmosphere != 0) sphereLists.scatter = CompileGeometryList(sphere, ScatterAlpha);

@@ -21,7 +21,7 @@ class ArchiveFileTest : public ::testing::Test {
   // Opens the bytes as raw resource 115.
   void OpenBytes(ArchiveFile& file, const std::string& bytes) {
     native_platform::AddResource(kDataResourceType, 115, bytes.data(), uint32_t(bytes.size()));
-    ASSERT_EQ(file.OpenResource(115), 1);
+    ASSERT_TRUE(file.OpenResource(115));
   }
   void AddArchive(const std::vector<TestBlock>& blocks) {
     std::string archive = BuildArchive(blocks);
@@ -67,10 +67,10 @@ TEST_F(ArchiveFileTest, ReadLineKeepsAtMostCapacityMinusOneCharacters) {
   ArchiveFile file;
   OpenBytes(file, "abcdefg\nhi");
   EXPECT_EQ(ReadLines(file, 2, 4), (Lines{{"abc", true}, {"hi", false}}));
-  file.Seek(0, 0);
+  file.Seek(0, SeekOrigin::kStart);
   EXPECT_EQ(ReadLines(file, 1, 1), (Lines{{"", true}}));
   char untouched = 'u';
-  file.Seek(0, 0);
+  file.Seek(0, SeekOrigin::kStart);
   EXPECT_TRUE(file.ReadLine(&untouched, 0));
   EXPECT_EQ(untouched, 'u');
   EXPECT_EQ(file.position, 8u);
@@ -87,12 +87,12 @@ TEST_F(ArchiveFileTest, ReadCopiesOnlyBytesInsideTheData) {
   EXPECT_EQ(file.Read(dst, 4), 10u);  // exactly to the end
   EXPECT_FALSE(file.AtEnd());
   EXPECT_EQ(std::string(dst, 8), "6789####");
-  file.Seek(8, 0);
+  file.Seek(8, SeekOrigin::kStart);
   std::memset(dst, '#', sizeof dst);
   EXPECT_EQ(file.Read(dst, 5), 13u);  // 2 inside, 3 beyond
   EXPECT_EQ(std::string(dst, 8), "89######");
   EXPECT_TRUE(file.AtEnd());
-  file.Seek(10, 0);
+  file.Seek(10, SeekOrigin::kStart);
   EXPECT_EQ(file.Read(dst, 1), 11u);
   EXPECT_TRUE(file.AtEnd());
 }
@@ -113,23 +113,24 @@ TEST_F(ArchiveFileTest, SeekFollowsItsOrigin) {
   ArchiveFile file;
   OpenBytes(file, "0123456789");
   // offset     origin  position after
-  const struct { int32_t offset; int origin; uint32_t position; } steps[] = {
-      {3, 2, 7},  {2, 1, 9},   {-4, 1, 5}, {4, 0, 4}, {1, 3, 4}, {0, -1, 4},
-      {-5, 2, 15}, {0, 2, 10}, {-11, 1, UINT32_MAX},  // before the start: past the end
-      {-1, 0, UINT32_MAX},
+  constexpr SeekOrigin kStart = SeekOrigin::kStart, kCurrent = SeekOrigin::kCurrent, kEnd = SeekOrigin::kEnd;
+  const struct { int32_t offset; SeekOrigin origin; uint32_t position; } steps[] = {
+      {3, kEnd, 7},    {2, kCurrent, 9}, {-4, kCurrent, 5}, {4, kStart, 4},
+      {-5, kEnd, 15},  {0, kEnd, 10},    {-11, kCurrent, UINT32_MAX},  // before the start: past the end
+      {-1, kStart, UINT32_MAX},
   };
   for (const auto& s : steps) {
-    file.Seek(s.offset, s.origin);
-    EXPECT_EQ(file.position, s.position) << s.offset << " " << s.origin;
+    EXPECT_EQ(file.Seek(s.offset, s.origin), s.position <= 10u) << s.offset << " " << int(s.origin);
+    EXPECT_EQ(file.position, s.position) << s.offset << " " << int(s.origin);
   }
 }
 
 TEST_F(ArchiveFileTest, PositionNeverWrapsBackIntoTheData) {
   ArchiveFile file;
   OpenBytes(file, "abc");
-  file.Seek(INT32_MAX, 0);
-  file.Seek(INT32_MAX, 1);
-  file.Seek(INT32_MAX, 1);
+  file.Seek(INT32_MAX, SeekOrigin::kStart);
+  file.Seek(INT32_MAX, SeekOrigin::kCurrent);
+  file.Seek(INT32_MAX, SeekOrigin::kCurrent);
   EXPECT_EQ(file.position, UINT32_MAX);
   char c = '#';
   EXPECT_EQ(file.Read(&c, 4), UINT32_MAX);
@@ -143,7 +144,7 @@ TEST_F(ArchiveFileTest, PositionNeverWrapsBackIntoTheData) {
 TEST_F(ArchiveFileTest, OpenResourceBorrowsAndCloseLeavesTheBytes) {
   native_platform::AddResource(kDataResourceType, 115, "abc", 3);
   ArchiveFile file;
-  EXPECT_EQ(file.OpenResource(0x10000 + 115), 1);  // only the low 16 bits name the resource
+  EXPECT_TRUE(file.OpenResource(0x10000 + 115));  // only the low 16 bits name the resource
   ASSERT_NE(file.data, nullptr);
   EXPECT_EQ(file.borrowed, 1);
   const uint8_t* bytes = file.data;
@@ -156,7 +157,8 @@ TEST_F(ArchiveFileTest, OpenResourceBorrowsAndCloseLeavesTheBytes) {
 
 TEST_F(ArchiveFileTest, MissingResourceOpensAsAnEmptyStream) {
   ArchiveFile file;
-  EXPECT_EQ(file.OpenResource(999), 1);
+  EXPECT_FALSE(file.OpenResource(999));
+  EXPECT_STREQ(file.failure, "no such resource");
   EXPECT_EQ(file.data, nullptr);
   EXPECT_EQ(file.size, 0u);
   EXPECT_EQ(ReadLines(file, 2), (Lines{{"", false}, {"", false}}));
@@ -167,27 +169,29 @@ TEST_F(ArchiveFileTest, OpenMemberFindsNamesByAnySpelling) {
               StoredMember("texture.txt", "textures\\planet05.jpg\r\nEND_TEXT\r\n"), StoredMember("empty.txt", "")});
   for (const char* name : {"textures\\planet05.jpg", "textures/planet05.jpg", "TEXTURES_PLANET05.jpg"}) {
     ArchiveFile file;
-    ASSERT_EQ(file.OpenMember(name), 1) << name;
+    ASSERT_TRUE(file.OpenMember(name)) << name;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data), file.size), "jpeg");
     EXPECT_STREQ(file.memberName, name);
     EXPECT_EQ(file.borrowed, 0);
   }
   ArchiveFile list;
-  ASSERT_EQ(list.OpenMember("texture.txt"), 1);
+  ASSERT_TRUE(list.OpenMember("texture.txt"));
   EXPECT_EQ(ReadLines(list, 3), (Lines{{"textures\\planet05.jpg", true}, {"END_TEXT", true}, {"", false}}));
   ArchiveFile empty;
-  ASSERT_EQ(empty.OpenMember("empty.txt"), 1);
+  ASSERT_TRUE(empty.OpenMember("empty.txt"));
   EXPECT_EQ(ReadLines(empty, 1), (Lines{{"", false}}));
 }
 
 TEST_F(ArchiveFileTest, FailedOpenMemberLeavesAnEmptyStream) {
   ArchiveFile file;
-  EXPECT_EQ(file.OpenMember("texture.txt"), 0);  // no resource 125 at all
+  EXPECT_FALSE(file.OpenMember("texture.txt"));  // no resource 125 at all
+  EXPECT_STREQ(file.failure, "no data archive");
   EXPECT_EQ(file.data, nullptr);
   EXPECT_EQ(file.size, 0u);
   AddArchive({StoredMember("texture.txt", "END_TEXT")});
-  ASSERT_EQ(file.OpenMember("texture.txt"), 1);
-  EXPECT_EQ(file.OpenMember("world.txt"), 0);  // releases the previous buffer first
+  ASSERT_TRUE(file.OpenMember("texture.txt"));
+  EXPECT_FALSE(file.OpenMember("world.txt"));  // releases the previous buffer first
+  EXPECT_STREQ(file.failure, "no further block header");
   EXPECT_EQ(file.data, nullptr);
   EXPECT_EQ(file.size, 0u);
   EXPECT_EQ(file.position, 0u);
@@ -197,12 +201,12 @@ TEST_F(ArchiveFileTest, ReopeningReleasesOwnedBuffersAndRewinds) {
   AddArchive({StoredMember("a.txt", "member")});
   native_platform::AddResource(kDataResourceType, 115, "resource", 8);
   ArchiveFile file;
-  ASSERT_EQ(file.OpenMember("a.txt"), 1);
-  file.Seek(4, 0);
-  ASSERT_EQ(file.OpenResource(115), 1);  // the member buffer is freed, not leaked
+  ASSERT_TRUE(file.OpenMember("a.txt"));
+  file.Seek(4, SeekOrigin::kStart);
+  ASSERT_TRUE(file.OpenResource(115));  // the member buffer is freed, not leaked
   EXPECT_EQ(file.position, 0u);
   EXPECT_EQ(file.size, 8u);
-  ASSERT_EQ(file.OpenMember("a.txt"), 1);
+  ASSERT_TRUE(file.OpenMember("a.txt"));
   EXPECT_EQ(file.borrowed, 0);
   EXPECT_EQ(file.size, 6u);
 }
@@ -210,7 +214,7 @@ TEST_F(ArchiveFileTest, ReopeningReleasesOwnedBuffersAndRewinds) {
 TEST_F(ArchiveFileTest, MemberNameFieldKeepsNinetyNineCharacters) {
   std::string name(150, 'n');
   ArchiveFile file;
-  EXPECT_EQ(file.OpenMember(name.c_str()), 0);
+  EXPECT_FALSE(file.OpenMember(name.c_str()));
   EXPECT_EQ(std::string(file.memberName), name.substr(0, 99));
 }
 

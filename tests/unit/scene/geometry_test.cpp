@@ -166,11 +166,14 @@ TEST_F(GeometryTest, LoadGeometryCompilesIntoTheSlotAndKeepsItOnFailure) {
   AddGeometryMember("meshes\\sphere.dat", BuildIcosphere(3));
   AddMember("meshes\\broken.dat", std::string(20, '\x7f'));
   InstallArchive();
-  ASSERT_EQ(kGeometryLoaded, LoadGeometry(GeometrySlot::kCustom, "meshes\\sphere.dat", false));
+  const char* failure = nullptr;
+  ASSERT_TRUE(LoadGeometry(GeometrySlot::kCustom, "meshes\\sphere.dat", false, &failure)) << failure;
   uint32_t list = GeometryList(GeometrySlot::kCustom);
   EXPECT_TRUE(glIsList(list));
-  EXPECT_EQ(kGeometryRejected, LoadGeometry(GeometrySlot::kCustom, "meshes\\broken.dat", false));
-  EXPECT_EQ(kGeometryRejected, LoadGeometry(GeometrySlot::kCustom, "meshes\\none.dat", false));
+  EXPECT_FALSE(LoadGeometry(GeometrySlot::kCustom, "meshes\\broken.dat", false, &failure));
+  EXPECT_STREQ(failure, "a count exceeds the record limit");
+  EXPECT_FALSE(LoadGeometry(GeometrySlot::kCustom, "meshes\\none.dat", false, &failure));
+  EXPECT_STREQ(failure, "file not found in the archive");
   EXPECT_EQ(list, GeometryList(GeometrySlot::kCustom));
 
   // The compiled sphere covers the middle of an orthographic view of the

@@ -39,11 +39,11 @@ TEST_F(EmbeddedArchive, ModuleLoadsAndHoldsTheArchiveResource) {
 
 TEST_F(EmbeddedArchive, OpensTheTextureListByEverySpellingOfItsName) {
   ArchiveFile reference;
-  ASSERT_EQ(reference.OpenMember("texture.txt"), 1);
+  ASSERT_TRUE(reference.OpenMember("texture.txt"));
   ASSERT_GT(reference.size, 0u);
   for (const char* name : {"TEXTURE.TXT", "Texture.Txt"}) {
     ArchiveFile file;
-    ASSERT_EQ(file.OpenMember(name), 1) << name;
+    ASSERT_TRUE(file.OpenMember(name)) << name;
     ASSERT_EQ(file.size, reference.size) << name;
     EXPECT_EQ(memcmp(file.data, reference.data, file.size), 0) << name;
   }
@@ -56,7 +56,7 @@ TEST_F(EmbeddedArchive, FindsMembersInFoldersWithAnySeparatorAndCase) {
   for (const char* name : {"textures\\ocean.jpg", "textures/ocean.jpg", "TEXTURES_OCEAN.JPG",
                            "Textures\\Ocean.JPG"}) {
     ArchiveFile file;
-    ASSERT_EQ(file.OpenMember(name), 1) << name;
+    ASSERT_TRUE(file.OpenMember(name)) << name;
     ASSERT_GT(file.size, 2u) << name;
     EXPECT_EQ(file.data[0], 0xFF) << name;  // a JPEG starts with its SOI marker
     EXPECT_EQ(file.data[1], 0xD8) << name;
@@ -65,7 +65,7 @@ TEST_F(EmbeddedArchive, FindsMembersInFoldersWithAnySeparatorAndCase) {
 
 TEST_F(EmbeddedArchive, MissingMemberLeavesAnEmptyStream) {
   ArchiveFile file;
-  EXPECT_EQ(file.OpenMember("no such member"), 0);
+  EXPECT_FALSE(file.OpenMember("no such member"));
   EXPECT_EQ(file.data, nullptr);
   EXPECT_EQ(file.size, 0u);
 }
