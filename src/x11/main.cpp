@@ -23,7 +23,6 @@ void LoadRunSettings(const SaverOptions& options, bool underXscreensaver) {
   LoadDefaultsTable();
   ApplyDefaults(settings);
   ApplySaverOptions(options, underXscreensaver, settings);
-  if (settings.EnableMusic) std::fprintf(stderr, "terrava: this build plays no music\n");
 }
 
 }  // namespace

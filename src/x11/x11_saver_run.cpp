@@ -16,6 +16,7 @@
 #include "run/run_loading.h"
 #include "scene/frame_state.h"
 #include "settings/saver_settings.h"
+#include "x11/sdl_music.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr double kLongestWait = 0.1;  // seconds; a signal that slips past poll 
 // After a stop signal the loop finishes its frame and releases the world;
 // a frame slower than this (a software renderer on a large window) does
 // not hold the exit up: the process ends at the end of the grace time.
-constexpr long kStopGraceNanoseconds = 300000000;  // 0.3 s
+constexpr long kStopGraceNanoseconds = 200000000;  // 0.2 s
 
 volatile sig_atomic_t loading = 1;
 volatile sig_atomic_t stopRequested = 0;
@@ -107,6 +108,8 @@ X11RunReport RunX11Saver(GlxSurface& surface) {
   CatchStopSignals();
   RunState run;
   LoadWorld(surface, run);
+  SdlMusic music;
+  if (settings.EnableMusic) music.Start(uint32_t(settings.Volume));
   FramePacer pacer(RunFrameLimit());
   const double start = NowSeconds();
   BeginRunFlight(run, uint32_t(settings.Speed), start);

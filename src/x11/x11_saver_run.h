@@ -1,5 +1,5 @@
 // The native program's saver run: the loading steps with the loader
-// screen, then the frame loop, paced by the frame limit, until input ends
+// screen, the music when EnableMusic is set, then the frame loop, paced by the frame limit, until input ends
 // it (a window of its own only), the window goes away, or SIGTERM or SIGINT
 // arrives. A signal during loading ends the process at once (it holds
 // nothing the system does not release); after loading the loop ends within

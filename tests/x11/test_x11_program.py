@@ -10,6 +10,10 @@ Every run is time-limited and ended by its pid:
   into that window, keeps drawing after a key press there and after the
   window is resized, and SIGINT ends it with exit code 0;
 - `terrava -window` ends with exit code 0 on a key press in its window;
+- `terrava -root -music -volume 70` plays through SDL2 into ALSA's file
+  plugin (an asoundrc in a HOME of the test's own): the capture is the
+  track as oggdec decodes it, at the Windows player's level (Volume twice
+  over), across the loop point without a gap;
 - a bad option prints the usage line and exits 1.
 
 Usage: test_x11_program.py TERRAVA OUT_DIR. Screenshots stay in OUT_DIR.
@@ -22,6 +26,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+import test_music  # noqa: E402  (the track decoding and capture matching of the Windows music test)
+
 WIDTH, HEIGHT = 800, 600       # Xvfb screen, pixels
 RUN_SECONDS = 10               # of the -root run
 SHOT_INTERVAL = 2.0            # seconds between its screenshots
@@ -30,6 +37,8 @@ COMMAND_TIMEOUT = 30           # seconds for any helper command
 LIT = 90                       # channel mean above which a pixel is sunlit surface or cloud
 MIN_LIT, MAX_LIT = 0.02, 0.75  # share of lit pixels of a frame showing the sunlit Earth
 SAMPLE = 7                     # every SAMPLE-th pixel is counted
+VOLUME = 70                    # of the music run
+MUSIC_LIMIT = 60               # seconds the music run may take to capture the track and a second more
 
 failures = []
 
@@ -162,6 +171,34 @@ def own_window_run(terrava, display):
     check(code == 0, "a key press in its own window ends it with exit code 0")
 
 
+def music_run(terrava, display, out):
+    home = os.path.join(out, "home")
+    capture = os.path.join(out, "capture.raw")
+    if os.path.exists(capture):
+        os.unlink(capture)
+    test_music.make_home(out, capture)
+    track = test_music.decoded_track(out)
+    frames = len(track) // 2
+    proc = launch(terrava, display, ["-root", "-music", "-volume", str(VOLUME)],
+                  {"HOME": home, "SDL_AUDIODRIVER": "alsa"})
+    deadline = time.monotonic() + MUSIC_LIMIT
+    while time.monotonic() < deadline and proc.poll() is None:
+        if os.path.exists(capture) and os.path.getsize(capture) >= (frames + test_music.RATE) * 4:
+            break
+        time.sleep(0.1)
+    code, _ = stop(proc, signal.SIGTERM)
+    captured = test_music.read_pcm(capture)
+    del captured[2 * (frames + test_music.RATE):]  # the null device never blocks: the rest is more loops
+    os.unlink(capture)
+    gain = (VOLUME * VOLUME * 65536 + 5000) // 10000
+    expected = test_music.array("h", ((v * gain + 32768) >> 16 for v in track))
+    start = test_music.find_start(captured, expected)
+    matched = test_music.matched_frames(captured, expected, start) if start is not None else 0
+    print(f"note music: {len(captured) // 2} frames captured, track {frames}, start {start}, {matched} follow it",
+          flush=True)
+    check(code == 0 and matched > frames, "-music plays the looping track at the Volume's level through SDL2")
+
+
 def bad_option(terrava, display):
     proc = launch(terrava, display, ["-speed", "fast"])
     _, err = proc.communicate(timeout=COMMAND_TIMEOUT)
@@ -177,6 +214,7 @@ def main():
         root_run(terrava, display, out)
         xscreensaver_window_run(terrava, display, out)
         own_window_run(terrava, display)
+        music_run(terrava, display, out)
     finally:
         xvfb.terminate()
         xvfb.wait()
