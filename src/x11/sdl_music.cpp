@@ -14,8 +14,7 @@ constexpr const char* kMusicMember = "music.ogg";
 SdlMusic::~SdlMusic() { Stop(); }
 
 bool SdlMusic::Start(uint32_t volume) {
-  track_.OpenMember(kMusicMember);
-  if (track_.data == nullptr || track_.size == 0) {
+  if (!track_.OpenMember(kMusicMember) || track_.size == 0) {
     std::fprintf(stderr, "terrava: no music track in the data archive; running silently\n");
     return false;
   }
