@@ -75,17 +75,19 @@ bool DecodeJpegImage(const uint8_t* data, uint32_t size, JpegImage* image, uint3
   return true;
 }
 
-bool LoadJpegImage(const char* path, JpegImage* image, uint8_t fromResource, int resourceId) {
+bool LoadJpegImage(const char* path, JpegImage* image) {
   ArchiveFile file;
-  if (fromResource) {
-    file.OpenResource(resourceId);
-  } else if (!file.OpenMember(path)) {
+  if (!file.OpenMember(path)) {
     std::snprintf(image->failure, sizeof image->failure, "ARCH:Can't load JPG file: %s", path);
     return false;
   }
-  const bool decoded = DecodeJpegImage(file.data, file.size, image);
-  file.Close();
-  return decoded;
+  return DecodeJpegImage(file.data, file.size, image);
+}
+
+bool LoadJpegResourceImage(int resourceId, JpegImage* image) {
+  ArchiveFile file;
+  file.OpenResource(resourceId);
+  return DecodeJpegImage(file.data, file.size, image);
 }
 
 void FreeJpegImage(JpegImage* image) {

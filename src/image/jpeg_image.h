@@ -27,8 +27,9 @@ struct JpegImage {
 bool DecodeJpegImage(const uint8_t* data, uint32_t size, JpegImage* image,
                      uint32_t maxSide = kMaxImageSide);
 
-// Decodes the archive member path, or with fromResource set the "CustomData"
-// resource resourceId (whatever path says).
-bool LoadJpegImage(const char* path, JpegImage* image, uint8_t fromResource, int resourceId);
+// Decodes the archive member path.
+bool LoadJpegImage(const char* path, JpegImage* image);
+// Decodes "CustomData" resource resourceId (a missing one reads as empty).
+bool LoadJpegResourceImage(int resourceId, JpegImage* image);
 
 void FreeJpegImage(JpegImage* image);

@@ -17,25 +17,38 @@ const char* LastThree(const char* s) {
   return n >= 3 ? s + n - 3 : "";
 }
 
-uint32_t LoadJpegTexture(const char* path, uint8_t fromResource, int resourceId) {
-  JpegImage image;
-  if (!LoadJpegImage(path, &image, fromResource, resourceId)) return 0;
-  const uint32_t name = UploadMipmappedTexture(UploadFormat::kRgb, image.width, image.height, image.pixels);
-  FreeJpegImage(&image);
+bool EndsIn(const char* name, const char* lower, const char* upper) {
+  const char* ending = LastThree(name);
+  return std::strcmp(ending, lower) == 0 || std::strcmp(ending, upper) == 0;
+}
+
+// Uploads a decoded JPEG and frees its pixels; 0 when decoding failed.
+uint32_t UploadJpeg(bool decoded, JpegImage* image) {
+  if (!decoded) return 0;
+  const uint32_t name = UploadMipmappedTexture(UploadFormat::kRgb, image->width, image->height, image->pixels);
+  FreeJpegImage(image);
   return name;
 }
 
 }  // namespace
 
-bool Texture::Load(const char* name, uint8_t fromResource, int resourceId) {
+bool Texture::Load(const char* name) {
   std::snprintf(path, sizeof path, "textures\\%s", name);
-  const char* ending = LastThree(name);
-  if (std::strcmp(ending, "jpg") == 0 || std::strcmp(ending, "JPG") == 0)
-    glName = LoadJpegTexture(path, fromResource, resourceId);
-  else if (std::strcmp(ending, "tga") == 0 || std::strcmp(ending, "TGA") == 0)
+  JpegImage image;
+  if (EndsIn(name, "jpg", "JPG"))
+    glName = UploadJpeg(LoadJpegImage(path, &image), &image);
+  else if (EndsIn(name, "tga", "TGA"))
     glName = LoadTgaTexture(path);
   else
     glName = 0;
+  return glName != 0;
+}
+
+bool Texture::LoadFromResource(const char* name, int resourceId) {
+  if (!EndsIn(name, "jpg", "JPG")) return Load(name);
+  std::snprintf(path, sizeof path, "textures\\%s", name);
+  JpegImage image;
+  glName = UploadJpeg(LoadJpegResourceImage(resourceId, &image), &image);
   return glName != 0;
 }
 

@@ -14,12 +14,13 @@ class Texture {
 
   // Sets path to "textures\<name>" (truncated to fit) and loads the image by
   // the last three characters of name, compared case-sensitively: "jpg" or
-  // "JPG" decodes a JPEG, from the archive member path or, with fromResource
-  // set, from "CustomData" resource resourceId; "tga" or "TGA" decodes a TGA,
-  // always from the archive. Any other ending, or a failed load, leaves
-  // glName 0. Returns whether a texture was made. The GL context must be
-  // current.
-  bool Load(const char* name, uint8_t fromResource = 0, int resourceId = 0);
+  // "JPG" decodes a JPEG, "tga" or "TGA" a TGA, both from the archive member
+  // path. Any other ending, or a failed load, leaves glName 0. Returns
+  // whether a texture was made. The GL context must be current.
+  bool Load(const char* name);
+  // As Load, but a JPEG comes from "CustomData" resource resourceId (path is
+  // still set from name); a TGA still comes from the archive.
+  bool LoadFromResource(const char* name, int resourceId);
 
   uint32_t glName = 0;  // OpenGL texture name; 0 when nothing loaded
   char path[kTexturePathBytes] = {};

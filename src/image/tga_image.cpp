@@ -7,7 +7,8 @@
 
 #include "archive/archive_file.h"
 #include "image/tga_pixels.h"
-#include "platform/platform.h"
+
+const char kTgaUnsupportedDepth[] = "unsupported image depth";
 
 namespace {
 
@@ -72,10 +73,7 @@ bool DecodeTgaImage(const uint8_t* data, uint32_t size, TgaImage* image, uint32_
   } else if (!IsTrueColor(type) && !IsGrey(type)) {
     return Fail(image, "unsupported image type");
   }
-  if (!IsKnownDepth(image->pixelDepth)) {
-    PlatformShowMessage("Unsupported image depth.", "TGA");
-    return Fail(image, "unsupported image depth");
-  }
+  if (!IsKnownDepth(image->pixelDepth)) return Fail(image, kTgaUnsupportedDepth);
   if (!DepthFitsType(type, image->pixelDepth)) return Fail(image, "image type and depth do not combine");
   if (image->width == 0 || image->height == 0 || image->width > maxSide || image->height > maxSide)
     return Fail(image, "image size out of range");
@@ -83,18 +81,20 @@ bool DecodeTgaImage(const uint8_t* data, uint32_t size, TgaImage* image, uint32_
   return true;
 }
 
-bool LoadTgaImage(const char* path, TgaImage* image, uint8_t fromResource, int resourceId) {
+bool LoadTgaImage(const char* path, TgaImage* image) {
   ArchiveFile file;
-  if (fromResource) {
-    file.OpenResource(resourceId);
-  } else if (!file.OpenMember(path)) {
+  if (!file.OpenMember(path)) {
     *image = TgaImage{};
     image->failure = "member not found";
     return false;
   }
-  const bool decoded = DecodeTgaImage(file.data, file.size, image);
-  file.Close();
-  return decoded;
+  return DecodeTgaImage(file.data, file.size, image);
+}
+
+bool LoadTgaResourceImage(int resourceId, TgaImage* image) {
+  ArchiveFile file;
+  file.OpenResource(resourceId);
+  return DecodeTgaImage(file.data, file.size, image);
 }
 
 void FreeTgaImage(TgaImage* image) {

@@ -30,16 +30,20 @@ struct TgaImage {
   const char* failure = nullptr;  // why decoding failed, for tools and tests
 };
 
+// The failure of a file whose depth is not 8, 16, 24 or 32; the texture
+// loader tells the user about this one (see tga_texture.h).
+extern const char kTgaUnsupportedDepth[];
+
 // Decodes a TGA file held in memory. On failure returns false with pixels
-// null and failure set. A file whose depth is not 8, 16, 24 or 32 shows the
-// message "Unsupported image depth." (caption "TGA"). A truncated file
-// decodes with the missing pixels left zero.
+// null and failure set. A truncated file decodes with the missing pixels
+// left zero.
 bool DecodeTgaImage(const uint8_t* data, uint32_t size, TgaImage* image,
                     uint32_t maxSide = kMaxImageSide);
 
-// Decodes the archive member path, or with fromResource set the "CustomData"
-// resource resourceId.
-bool LoadTgaImage(const char* path, TgaImage* image, uint8_t fromResource, int resourceId);
+// Decodes the archive member path.
+bool LoadTgaImage(const char* path, TgaImage* image);
+// Decodes "CustomData" resource resourceId (a missing one reads as empty).
+bool LoadTgaResourceImage(int resourceId, TgaImage* image);
 
 // Expands run-length packets from stream until output holds width * height
 // pixels or the stream ends. depth is the file's bits per pixel (8, 16, 24

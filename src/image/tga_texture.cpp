@@ -4,8 +4,16 @@
 
 #include "image/texture_upload.h"
 #include "image/tga_image.h"
+#include "platform/platform.h"
 
 namespace {
+
+// A picture of a depth the decoder does not know is the one TGA failure the
+// user is told about; the texture stays empty either way.
+uint32_t ReportFailure(const TgaImage& image) {
+  if (image.failure == kTgaUnsupportedDepth) PlatformShowMessage("Unsupported image depth.", "TGA");
+  return 0;
+}
 
 uint32_t UploadTga(TgaImage* image) {
   uint32_t name = 0;
@@ -19,12 +27,12 @@ uint32_t UploadTga(TgaImage* image) {
 
 uint32_t LoadTgaTexture(const char* path) {
   TgaImage image;
-  if (!LoadTgaImage(path, &image, 0, 0)) return 0;
+  if (!LoadTgaImage(path, &image)) return ReportFailure(image);
   return UploadTga(&image);
 }
 
 uint32_t LoadTgaResourceTexture(const char* /*name*/, int resourceId) {
   TgaImage image;
-  if (!LoadTgaImage(nullptr, &image, 1, resourceId)) return 0;
+  if (!LoadTgaResourceImage(resourceId, &image)) return ReportFailure(image);
   return UploadTga(&image);
 }

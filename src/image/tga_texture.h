@@ -1,5 +1,6 @@
 // TGA files uploaded as mipmapped RGBA OpenGL textures. The GL context must
-// be current.
+// be current. A file whose depth the decoder does not know shows the message
+// "Unsupported image depth." (caption "TGA").
 #pragma once
 
 #include <cstdint>

@@ -47,8 +47,8 @@ void DrawCorner(int corner) {
 }  // namespace
 
 void LoadLoaderScreen() {
-  loaderScreen.loadPicture.Load("load.jpg", 1, kLoadPictureResource);
-  loaderScreen.signPicture.Load("sign.jpg", 0, 0);
+  loaderScreen.loadPicture.LoadFromResource("load.jpg", kLoadPictureResource);
+  loaderScreen.signPicture.Load("sign.jpg");
   for (int i = 0; i < kLoaderCorners; ++i)
     loaderScreen.corners[i] = LoadTgaResourceTexture(kCornerNames[i], kFirstCornerResource + i);
 }

@@ -182,13 +182,13 @@ TEST(JpegImage, LoadsFromResourceWhateverThePath) {
   native_platform::ResetAll();
   AddResourceFromTestFile(117, "jpeg/testorig.jpg");
   JpegImage image;
-  ASSERT_TRUE(LoadJpegImage("textures\\not-there.jpg", &image, 1, 117)) << image.failure;
+  ASSERT_TRUE(LoadJpegResourceImage(117, &image)) << image.failure;
   EXPECT_EQ(image.width, 227);
   EXPECT_EQ(image.rowBytes, 227 * 3);
   FreeJpegImage(&image);
-  EXPECT_FALSE(LoadJpegImage("", &image, 1, 118));  // no such resource: an empty file
+  EXPECT_FALSE(LoadJpegResourceImage(118, &image));  // no such resource: an empty file
   EXPECT_STREQ(image.failure, "Empty input file");
-  EXPECT_FALSE(LoadJpegImage("textures\\light.jpg", &image, 0, 0));  // no archive at all
+  EXPECT_FALSE(LoadJpegImage("textures\\light.jpg", &image));  // no archive at all
   EXPECT_STREQ(image.failure, "ARCH:Can't load JPG file: textures\\light.jpg");
   EXPECT_TRUE(native_platform::Messages().empty());
   native_platform::ResetAll();

@@ -146,10 +146,10 @@ TEST_F(TextureList, LoadsTgaFromTheArchiveWhateverTheResourceFlag) {
   for (const char* name : {"mater.tga", "mater.TGA"}) {
     SCOPED_TRACE(name);
     Texture texture;
-    EXPECT_TRUE(texture.Load(name, 1, 117));
+    EXPECT_TRUE(texture.LoadFromResource(name, 117));
   }
   Texture notThere;
-  EXPECT_FALSE(notThere.Load("clouds.tga", 1, 117));
+  EXPECT_FALSE(notThere.LoadFromResource("clouds.tga", 117));
 }
 
 TEST(TexturePath, CarriesAlphaOnlyForLowerCaseTga) {

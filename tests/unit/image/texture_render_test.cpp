@@ -90,7 +90,7 @@ const RenderCase kRenderCases[] = {
 uint32_t Upload(const RenderCase& c) {
   if (c.resource != kJpeg) return LoadTgaResourceTexture("unused", c.resource);
   Texture texture;
-  texture.Load("quadrants.jpg", 1, kJpeg);
+  texture.LoadFromResource("quadrants.jpg", kJpeg);
   return texture.glName;
 }
 
@@ -136,7 +136,7 @@ TEST_F(TextureRender, UsesSmallerMipmapLevelsWhenDrawnSmall) {
 // A grey TGA is widened to RGBA before upload: r = g = b, alpha 255.
 TEST_F(TextureRender, DrawsGreyTgaAsOpaqueGrey) {
   TgaImage grey;
-  ASSERT_TRUE(LoadTgaImage(nullptr, &grey, 1, kTga8));
+  ASSERT_TRUE(LoadTgaResourceImage(kTga8, &grey));
   const uint32_t texture = LoadTgaResourceTexture("unused", kTga8);
   ASSERT_NE(texture, 0u);
   const std::vector<uint8_t> drawn = Draw(texture, kSide);
@@ -161,7 +161,7 @@ TEST_F(TextureRender, LoadsJpegOnlyForExactEndings) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Texture texture;
-    EXPECT_EQ(texture.Load(c.name, 1, kJpeg), c.loads);
+    EXPECT_EQ(texture.LoadFromResource(c.name, kJpeg), c.loads);
     EXPECT_EQ(texture.glName != 0, c.loads);
     EXPECT_EQ(std::string(texture.path), std::string("textures\\") + c.name);
   }
@@ -169,7 +169,7 @@ TEST_F(TextureRender, LoadsJpegOnlyForExactEndings) {
 
 TEST_F(TextureRender, CutsLongNamesToThePathField) {
   Texture texture;
-  texture.Load("a-very-long-texture-file-name-indeed.jpg", 1, kJpeg);
+  texture.LoadFromResource("a-very-long-texture-file-name-indeed.jpg", kJpeg);
   EXPECT_EQ(std::string(texture.path), "textures\\a-very-long-texture-fi");
   EXPECT_NE(texture.glName, 0u);  // the ending is taken from the name, the image from the resource
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/tga_image.h"
+#include "image/tga_texture.h"
 #include "platform/native_platform.h"
 #include "unit/image/image_test_util.h"
 
@@ -115,7 +116,7 @@ TEST_F(TgaDecode, DecodesEveryTypeAndDepthByTheRules) {
 struct RejectCase {
   const char* what;
   Bytes file;
-  bool depthMessage;  // "Unsupported image depth." shown
+  bool unknownDepth;  // failure is kTgaUnsupportedDepth
 };
 
 TgaHeader WithDepth(TgaHeader h, uint8_t depth) {
@@ -132,7 +133,7 @@ TEST_F(TgaDecode, RejectsWhatItCannotDecode) {
   TgaHeader noMap = Palette24(1, 2, 1);
   noMap.colorMapType = 0;
   const RejectCase cases[] = {
-      // what, file, whether the depth message is shown
+      // what, file, whether the depth is the reason
       {"empty file", {}, false},
       {"header cut short", Bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0}, false},
       {"type 0", MakeTga(Header(0, 32), {}), false},
@@ -158,12 +159,25 @@ TEST_F(TgaDecode, RejectsWhatItCannotDecode) {
     EXPECT_EQ(image.pixels, nullptr);
     EXPECT_EQ(image.palette, nullptr);
     EXPECT_NE(image.failure, nullptr);
-    ASSERT_EQ(native_platform::Messages().size(), c.depthMessage ? 1u : 0u);
-    if (c.depthMessage) {
-      EXPECT_EQ(native_platform::Messages()[0].text, "Unsupported image depth.");
-      EXPECT_EQ(native_platform::Messages()[0].caption, "TGA");
-    }
+    EXPECT_EQ(image.failure == kTgaUnsupportedDepth, c.unknownDepth);
+    EXPECT_TRUE(native_platform::Messages().empty());  // the decoder itself never shows one
   }
+}
+
+// Of all TGA failures, only an unknown depth is shown to the user, once, by
+// the texture loader.
+TEST_F(TgaDecode, TextureLoaderShowsTheUnknownDepthMessage) {
+  const Bytes depth15 = MakeTga(Header(2, 15), {});
+  const Bytes type4 = MakeTga(Header(4, 32), {});
+  native_platform::ResetAll();
+  native_platform::AddResource(kDataResourceType, 121, depth15.data(), uint32_t(depth15.size()));
+  native_platform::AddResource(kDataResourceType, 122, type4.data(), uint32_t(type4.size()));
+  EXPECT_EQ(LoadTgaResourceTexture("unused", 122), 0u);
+  EXPECT_TRUE(native_platform::Messages().empty());
+  EXPECT_EQ(LoadTgaResourceTexture("unused", 121), 0u);
+  ASSERT_EQ(native_platform::Messages().size(), 1u);
+  EXPECT_EQ(native_platform::Messages()[0].text, "Unsupported image depth.");
+  EXPECT_EQ(native_platform::Messages()[0].caption, "TGA");
 }
 
 TEST_F(TgaDecode, ExpandsGreyAndColourResultsToRgba) {
@@ -182,13 +196,13 @@ TEST_F(TgaDecode, ExpandsGreyAndColourResultsToRgba) {
 
 TEST_F(TgaDecode, LoadsFromResourceAndFailsOnMissingMember) {
   AddResourceFromTestFile(120, "render/quadrants32.tga");
-  ASSERT_TRUE(LoadTgaImage("ignored", &image, 1, 120));
+  ASSERT_TRUE(LoadTgaResourceImage(120, &image));
   EXPECT_EQ(image.width, 32);
   EXPECT_EQ(image.pixelDepth, 32);
   FreeTgaImage(&image);
-  EXPECT_FALSE(LoadTgaImage("textures\\none.tga", &image, 0, 0));
+  EXPECT_FALSE(LoadTgaImage("textures\\none.tga", &image));
   EXPECT_EQ(image.pixels, nullptr);
-  EXPECT_FALSE(LoadTgaImage("ignored", &image, 1, 999));  // no such resource: empty file
+  EXPECT_FALSE(LoadTgaResourceImage(999, &image));  // no such resource: empty file
   EXPECT_TRUE(native_platform::Messages().empty());
 }
 
@@ -257,9 +271,9 @@ TEST(TgaRealFiles, DecodeAsTheReferenceDecodings) {
 TEST(TgaRealFiles, RejectsUnsupportedKinds) {
   struct {
     const char* name;
-    bool depthMessage;
+    bool unknownDepth;
   } const cases[] = {
-      // file, whether "Unsupported image depth." is shown
+      // file, whether the depth is the reason
       {"ucm8", false},                         // 16-bit palette
       {"ccm8", false},                         // 16-bit palette, run-length
       {"rgb32_top_left_rle_colormap", false},  // 32-bit palette
@@ -273,9 +287,8 @@ TEST(TgaRealFiles, RejectsUnsupportedKinds) {
     ASSERT_FALSE(file.empty());
     TgaImage image;
     EXPECT_FALSE(DecodeTgaImage(file.data(), uint32_t(file.size()), &image));
-    EXPECT_EQ(native_platform::Messages().size(), c.depthMessage ? 1u : 0u);
+    EXPECT_EQ(image.failure == kTgaUnsupportedDepth, c.unknownDepth);
   }
-  native_platform::ResetAll();
 }
 
 // ImageMagick writes the rows of a TGA top first while its header says

@@ -94,7 +94,7 @@ TEST_F(ClockAndCounterTest, ShippedGlyphSheetDrawsEveryGlyphInsideItsCell) {
   constexpr int kSheetResource = 900;  // any id: the sheet is read as a raw resource here
   ASSERT_TRUE(native_platform::AddResourceFile(kDataResourceType, kSheetResource, sheet.c_str()));
   Texture* picture = new Texture;
-  ASSERT_TRUE(picture->Load("c.jpg", 1, kSheetResource));
+  ASSERT_TRUE(picture->LoadFromResource("c.jpg", kSheetResource));
   manager.Append(picture);
   BuildGlyphFont(manager);
   ASSERT_EQ(glyphFont.texture, picture->glName);
