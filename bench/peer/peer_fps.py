@@ -51,11 +51,16 @@ def load_average():
 
 
 def measure_glplanet(session, shim, out_dir, warmup, seconds):
-    count_file = os.path.join(out_dir, "glplanet.swaps")
+    return measure_swaps(session, shim, out_dir, [GLPLANET, "-root", "-delay", "0"], warmup, seconds)
+
+
+def measure_swaps(session, shim, out_dir, command, warmup, seconds):
+    """Frames per second of an X11 program, counted at its buffer swaps."""
+    count_file = os.path.join(out_dir, os.path.basename(command[0]) + ".swaps")
     if os.path.exists(count_file):
         os.unlink(count_file)
     env = session.env({"LD_PRELOAD": shim, "SWAP_COUNT_FILE": count_file})
-    proc = subprocess.Popen([GLPLANET, "-root", "-delay", "0"], env=env, start_new_session=True,
+    proc = subprocess.Popen(command, env=env, start_new_session=True,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         time.sleep(warmup)
