@@ -8,14 +8,13 @@ the same span after the same warm-up. Prints each program's frames per
 second, the ratio terrava / glplanet and the load average at the start of
 each run.
 """
-import argparse
 import os
 import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from peer_fps import build_shim, load_average, measure_glplanet, measure_swaps  # noqa: E402
+from peer_fps import build_shim, load_average, measure_glplanet, measure_swaps, parse_arguments  # noqa: E402
 
 
 class Xvfb:
@@ -38,14 +37,8 @@ class Xvfb:
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--terrava", required=True, help="the native program (build/tool/bin/terrava)")
-    ap.add_argument("--dir", required=True, help="scratch folder for the shim and the counts")
-    ap.add_argument("--sizes", default="800x600,1920x1080")
-    ap.add_argument("--warmup", type=float, default=5.0, help="seconds before counting")
-    ap.add_argument("--seconds", type=float, default=20.0, help="seconds counted per program")
-    args = ap.parse_args()
-    os.makedirs(args.dir, exist_ok=True)
+    args = parse_arguments("--terrava", "the native program (build/tool/bin/terrava)",
+                           "scratch folder for the shim and the counts")
     shim = build_shim(args.dir)
     command = [os.path.abspath(args.terrava), "-root", "-frame-limit", "0", "-no-music"]
     rows = []

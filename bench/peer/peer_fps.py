@@ -128,10 +128,12 @@ def measure_terrava(session, scr, size, out_dir, warmup, seconds):
     return fps, peak_private, peak_resident
 
 
-def main():
+def parse_arguments(program_option, program_help, dir_help):
+    """The command line of a side-by-side run: the program, a scratch
+    folder, the sizes and the span; the scratch folder is made."""
     ap = argparse.ArgumentParser()
-    ap.add_argument("--bin", required=True, help="folder of terrava.scr (build/windows/bin)")
-    ap.add_argument("--dir", required=True, help="scratch folder for the Wine prefix and logs")
+    ap.add_argument(program_option, required=True, help=program_help)
+    ap.add_argument("--dir", required=True, help=dir_help)
     ap.add_argument("--sizes", default="800x600,1920x1080")
     ap.add_argument("--warmup", type=float, default=5.0, help="seconds before counting")
     ap.add_argument("--seconds", type=float, default=20.0, help="seconds counted per program")
@@ -139,6 +141,12 @@ def main():
     os.makedirs(args.dir, exist_ok=True)
     if not os.path.exists(GLPLANET):
         raise SystemExit(f"{GLPLANET} is missing: run scripts/setup.sh")
+    return args
+
+
+def main():
+    args = parse_arguments("--bin", "folder of terrava.scr (build/windows/bin)",
+                           "scratch folder for the Wine prefix and logs")
     scr = os.path.join(os.path.abspath(args.bin), "terrava.scr")
     shim = build_shim(args.dir)
     session = winedriver.WineSession(os.path.join(args.dir, "wine"))
