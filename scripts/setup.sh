@@ -17,7 +17,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libstb-dev vorbis-tools xscreensaver-gl-extra
   unar nsis
-  python3 python3-numpy python3-pil
+  python3 python3-numpy python3-pil python3-ephem
 )
 
 missing=()

@@ -19,8 +19,12 @@ const ToolCommand kCommands[] = {
     {"image", "image decode IN OUT    (JPEG or TGA through the saver's decoders; OUT .pam, or .png)", RunImageCommand},
     {"mesh", "mesh sphere SUBDIVISIONS OUT | cube OUT | info FILE    (geometry files)", RunMeshCommand},
     {"scene", "scene check DIR    (load a scene folder, list its objects and skipped lines)", RunSceneCommand},
-    {"render", "render DIR OUT.png [--width W] [--height H] [--time SECONDS]    (one frame, off-screen)",
+    {"render",
+     "render DIR OUT.png [--width W] [--height H] [--time SECONDS] [--utc YYYY-MM-DDTHH:MM]    (one frame, "
+     "off-screen; --utc: the real day and night at that instant)",
      RunRenderCommand},
+    {"sun", "sun YYYY-MM-DDTHH:MM    (the subsolar point at that UTC instant: latitude longitude, degrees)",
+     RunSunCommand},
 };
 
 int Usage() {

@@ -7,3 +7,4 @@ int RunImageCommand(int argc, char** argv);    // tool_image.cpp
 int RunMeshCommand(int argc, char** argv);     // tool_mesh.cpp
 int RunSceneCommand(int argc, char** argv);    // tool_scene.cpp
 int RunRenderCommand(int argc, char** argv);   // tool_render.cpp
+int RunSunCommand(int argc, char** argv);      // tool_sun.cpp

@@ -1,17 +1,22 @@
-// terrava-tool render DIR OUT.png [--width W] [--height H] [--time T]:
-// draws one frame of a scene folder off-screen (OSMesa) as the saver would
-// after T seconds of flight: the same loading steps, the world "earth" (or
-// the first world), the camera started on its flight and advanced, with the
-// objects updated, in steps of 1/60 s at the default speed. The random
-// generator is not seeded, so the same folder always gives the same picture.
-// A folder without a world still yields a (clear) picture, but exit code 1.
+// terrava-tool render DIR OUT.png [--width W] [--height H] [--time T]
+// [--utc YYYY-MM-DDTHH:MM]: draws one frame of a scene folder off-screen
+// (OSMesa) as the saver would after T seconds of flight: the same loading
+// steps, the world "earth" (or the first world), the camera started on its
+// flight and advanced, with the objects updated, in steps of 1/60 s at the
+// default speed. The random generator is not seeded, so the same folder
+// always gives the same picture. A folder without a world still yields a
+// (clear) picture, but exit code 1. With --utc the Earth shows the real day
+// and night of that instant (held for the whole flight); without it the real
+// day and night stays off and the Earth spins by its own rate.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "platform/opengl.h"
+#include "scene/day_night.h"
 #include "scene/scene_world.h"
+#include "scene/utc_text.h"
 #include "scene_flight.h"
 #include "scene_loading.h"
 #include "tool_commands.h"
@@ -32,14 +37,17 @@ struct RenderOptions {
   int width = 800;
   int height = 600;
   double seconds = 0.0;
+  bool realDayNight = false;  // --utc given
+  UtcDateTime utc{};
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: terrava-tool render DIR OUT.png [--width W] [--height H] [--time SECONDS]\n"
-                       "W and H 1..%d pixels, SECONDS 0..%.0f. Exit code: 0 picture written; 1 DIR not mounted,\n"
-                       "no off-screen OpenGL, no world (a clear picture is still written) or OUT not written;\n"
-                       "2 usage error.\n",
-               kMaxSide, kMaxFlightSeconds);
+  std::fprintf(stderr, "usage: terrava-tool render DIR OUT.png [--width W] [--height H] [--time SECONDS]"
+                       " [--utc YYYY-MM-DDTHH:MM]\n"
+                       "W and H 1..%d pixels, SECONDS 0..%.0f, --utc a UTC instant in the years %d..%d.\n"
+                       "Exit code: 0 picture written; 1 DIR not mounted, no off-screen OpenGL, no world\n"
+                       "(a clear picture is still written) or OUT not written; 2 usage error.\n",
+               kMaxSide, kMaxFlightSeconds, kFirstUtcYear, kLastUtcYear);
   return 2;
 }
 
@@ -56,6 +64,11 @@ bool ParseOptions(int argc, char** argv, RenderOptions* o) {
   o->dir = argv[0];
   o->out = argv[1];
   for (int i = 2; i < argc; i += 2) {
+    if (std::strcmp(argv[i], "--utc") == 0) {
+      if (!ParseUtcText(argv[i + 1], &o->utc)) return false;
+      o->realDayNight = true;
+      continue;
+    }
     double value = 0;
     bool isTime = std::strcmp(argv[i], "--time") == 0;
     if (!ParseNumber(argv[i + 1], isTime ? 0.0 : 1.0, isTime ? kMaxFlightSeconds : kMaxSide, &value)) return false;
@@ -83,6 +96,7 @@ int Render(const RenderOptions& o) {
     return 1;
   }
   LoadSceneFolder(o.width, o.height, nullptr);
+  if (o.realDayNight) ShowRealDayNight(o.utc);
   const SceneWorld* world = sceneRegistry.currentWorld;
   if (world == nullptr) std::fprintf(stderr, "render: no world; the frame stays clear\n");
   CameraController camera;

@@ -1,6 +1,6 @@
 // Controls of the native platform implementation, for tests and tools: the
 // resource table they fill, the messages the core showed, the loading-step
-// count and the clock. Native builds only.
+// count and the clocks. Native builds only.
 #pragma once
 
 #include <cstdint>
@@ -27,9 +27,10 @@ int LoadingSteps();
 // Called on every loading step, after the count is raised (may be empty).
 void SetLoadingCallback(std::function<void()> callback);
 void SetLocalTime(LocalClockTime time);
+void SetUtcTime(UtcDateTime time);
 
-// Empties the resource table, the message record and the step count, and
-// sets the clock back to 00:00:00.
+// Empties the resource table, the message record and the step count, sets
+// the local clock back to 00:00:00 and the UTC clock to 2000-01-01 12:00:00.
 void ResetAll();
 
 }  // namespace native_platform

@@ -1,10 +1,10 @@
 // The few things the portable core asks of the operating system.
 //
 // Declared once here and implemented twice: platform_win32.cpp for the
-// product (module resources, MessageBoxW, the saver window, GetLocalTime)
-// and platform_native.cpp for tests, tools and benchmarks (a resource table
-// filled by the caller, recorded messages, a progress counter, a settable
-// clock). Nothing in this header depends on <windows.h>.
+// product (module resources, MessageBoxW, the saver window, GetLocalTime,
+// GetSystemTime) and platform_native.cpp for tests, tools and benchmarks (a
+// resource table filled by the caller, recorded messages, a progress
+// counter, settable clocks). Nothing in this header depends on <windows.h>.
 #pragma once
 
 #include <cstdint>
@@ -37,3 +37,15 @@ struct LocalClockTime {
 
 // The local wall-clock time.
 LocalClockTime PlatformLocalTime();
+
+struct UtcDateTime {
+  int year;    // Gregorian, e.g. 2026
+  int month;   // 1..12
+  int day;     // 1..31
+  int hour;    // 0..23
+  int minute;  // 0..59
+  int second;  // 0..59
+};
+
+// The current date and time in UTC.
+UtcDateTime PlatformUtcTime();

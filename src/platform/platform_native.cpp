@@ -29,6 +29,8 @@ std::vector<RecordedMessage> messages;
 int loadingSteps = 0;
 std::function<void()> loadingCallback;
 LocalClockTime localTime{0, 0, 0};
+constexpr UtcDateTime kStartUtcTime{2000, 1, 1, 12, 0, 0};
+UtcDateTime utcTime = kStartUtcTime;
 
 }  // namespace
 
@@ -52,6 +54,8 @@ void PlatformLoadingProgress() {
 
 LocalClockTime PlatformLocalTime() { return localTime; }
 
+UtcDateTime PlatformUtcTime() { return utcTime; }
+
 namespace native_platform {
 
 void AddResource(const char* type, int id, const void* data, uint32_t size) {
@@ -71,6 +75,7 @@ const std::vector<RecordedMessage>& Messages() { return messages; }
 int LoadingSteps() { return loadingSteps; }
 void SetLoadingCallback(std::function<void()> callback) { loadingCallback = std::move(callback); }
 void SetLocalTime(LocalClockTime time) { localTime = time; }
+void SetUtcTime(UtcDateTime time) { utcTime = time; }
 
 void ResetAll() {
   resources.clear();
@@ -78,6 +83,7 @@ void ResetAll() {
   loadingSteps = 0;
   loadingCallback = nullptr;
   localTime = LocalClockTime{0, 0, 0};
+  utcTime = kStartUtcTime;
 }
 
 }  // namespace native_platform

@@ -1,6 +1,6 @@
 // Win32 implementation of the platform seam: resources of the executable
 // module, MessageBoxW from UTF-8 texts, the saver window's progress
-// message, GetLocalTime.
+// message, GetLocalTime, GetSystemTime.
 #include <windows.h>
 
 #include <string>
@@ -52,4 +52,10 @@ LocalClockTime PlatformLocalTime() {
   SYSTEMTIME t;
   GetLocalTime(&t);
   return LocalClockTime{t.wHour, t.wMinute, t.wSecond};
+}
+
+UtcDateTime PlatformUtcTime() {
+  SYSTEMTIME t;
+  GetSystemTime(&t);
+  return UtcDateTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }

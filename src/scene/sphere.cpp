@@ -14,6 +14,7 @@
 #include "camera/camera_controller.h"
 #include "camera/random.h"
 #include "platform/opengl.h"
+#include "scene/day_night.h"
 #include "scene/frame_state.h"
 #include "scene/night_side.h"
 
@@ -29,6 +30,10 @@ constexpr float kOrbitDegreesPerPeriod = 5000.0f;
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kScanStartClock = 5.0f;          // seconds of sceneClock
 constexpr float kScanEndClock = 25.0f;
+// Spin, in degrees, at which the meridian of longitude 0 faces the sun on +z:
+// the standard orientation turns the file's z pole to -y, and the texture
+// scrolls twice the spin, so longitude L faces the sun at spin L + 90.
+constexpr float kSunMeridianSpin = 90.0f;
 
 // [SECTION] parsing
 
@@ -60,7 +65,19 @@ bool ApplyTexture(Sphere& s, BlockContext& block) {
 
 bool ApplyRotationLine(Sphere& s, BlockContext& block) {
   float* const fields[] = {&s.rotationAxis.x, &s.rotationAxis.y, &s.rotationAxis.z, &s.angle, &s.rate};
-  return ScanFields(block, "rotation V(%f %f %f) %f %f", fields, 5) == 5;
+  int read = ScanFields(block, "rotation V(%f %f %f) %f %f", fields, 5);
+  s.startAngle = s.angle;
+  return read == 5;
+}
+
+// `clock` with an optional drift in degrees per second against the ground
+// (the cloud layers' own slow turn while the Earth follows the clock).
+bool ApplyClock(Sphere& s, BlockContext& block) {
+  float drift = 0.0f;
+  ScanValues(block.reader.line, "clock %f", &drift, 1);
+  s.clockTurned = true;
+  s.clockDrift = drift;
+  return true;
 }
 
 bool ApplyOrient(Sphere& s, BlockContext& block) {
@@ -143,6 +160,7 @@ const SphereRule kSphereRules[] = {
     {"position", ApplyPositionLine},
     {"color", [](Sphere& s, BlockContext& b) { return ScanVector(b, "color V(%f %f %f)", &s.color); }},
     {"parent", ApplyParent},
+    {"clock", ApplyClock},
 };
 
 void OnSphereBegin(Sphere& s, const char* line) {
@@ -178,6 +196,7 @@ float WrapOnce(float degrees) { return degrees > kFullTurn ? degrees - kFullTurn
 
 void Sphere::Update(double dt) {
   angle = WrapOnce(angle + float(rate * dt));
+  if (clockTurned) clockDriftAngle = std::fmod(clockDriftAngle + float(clockDrift * dt), kFullTurn);
   // A period of 0 would divide by zero; such a sphere stands at angle 0.
   float orbitAngle = period != 0.0f ? WrapOnce(kOrbitDegreesPerPeriod / period * sceneClock) : 0.0f;
   if (isMoon) {
@@ -272,14 +291,27 @@ void Sphere::EnterEnvFrustum(const CameraController& camera) {
 }
 
 // Orientation and spin; the texture scrolls with the spin (twice per turn,
-// times the tiling) plus the detiling shift.
+// times the tiling) plus the detiling shift. A `clock` sphere in the real
+// day and night first leans its pole towards the sun by the subsolar
+// latitude (about the x axis, across the sun's +z) and takes the spin that
+// puts the subsolar longitude under the sun.
 void Sphere::ApplyRotation() {
+  float spin = angle;
+  if (clockTurned && dayNight.on) {
+    glRotatef(-float(dayNight.sun.latitude), 1.0f, 0.0f, 0.0f);
+    spin = ClockSpin();
+  }
   glRotatef(orientAngle, orientAxis.x, orientAxis.y, orientAxis.z);
-  glRotatef(angle + detiling, rotationAxis.x, rotationAxis.y, rotationAxis.z);
+  glRotatef(spin + detiling, rotationAxis.x, rotationAxis.y, rotationAxis.z);
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
-  glTranslatef(2.0f * angle / kFullTurn * tiling + detiling / kFullTurn, 0.0f, 0.0f);
+  glTranslatef(2.0f * spin / kFullTurn * tiling + detiling / kFullTurn, 0.0f, 0.0f);
   glMatrixMode(GL_MODELVIEW);
+}
+
+// Degrees; the rotation line's angle and the drift so far ride on top.
+float Sphere::ClockSpin() const {
+  return float(dayNight.sun.longitude) + kSunMeridianSpin + startAngle + clockDriftAngle;
 }
 
 void Sphere::ApplyAlpha() {

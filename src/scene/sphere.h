@@ -51,11 +51,16 @@ class Sphere : public SceneObject {
   bool planetOrbit = false;                 // `plt`: the wide ellipse
   bool specular = false;
   bool nightSide = false;                   // `night`: shows only where the sun does not shine
+  bool clockTurned = false;                 // `clock`: follows the real day and night when it is on
+  float clockDrift = 0.0f;                  // degrees per second against the ground, from `clock`
+  float clockDriftAngle = 0.0f;             // degrees of drift so far, advanced by Update
+  float startAngle = 0.0f;                  // degrees, the angle of the rotation line
 
  private:
   bool HasParentForSatellite() const { return satellite && parent != nullptr; }
   void EnterEnvFrustum(const CameraController& camera);
   void ApplyRotation();
+  float ClockSpin() const;
   void ApplyAlpha();
   void ApplyMaterial();
   void FaceViewer(const CameraController& camera);

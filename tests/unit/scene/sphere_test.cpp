@@ -89,6 +89,8 @@ TEST_F(SphereTest, KeywordLinesSetTheirFields) {
        [](const Sphere& s) { return s.rotationAxis.z == 1.0f && s.angle == 23.5f && s.rate == 0.8f; }},
       {"orient V(0 1 0) 45", [](const Sphere& s) { return s.orientAxis.y == 1.0f && s.orientAngle == 45.0f; }},
       {"color V(0.5 0.25 1)", [](const Sphere& s) { return s.color.x == 0.5f && s.color.y == 0.25f; }},
+      {"clock", [](const Sphere& s) { return s.clockTurned && s.clockDrift == 0.0f; }},
+      {"clock -0.03", [](const Sphere& s) { return s.clockTurned && s.clockDrift == -0.03f; }},
   };
   for (const Case& c : cases) {
     list.Release();
