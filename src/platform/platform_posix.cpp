@@ -1,7 +1,7 @@
 // POSIX implementation of the platform seam for the native program:
 // resources from a table of bytes linked into the executable, messages on
 // standard error, loading steps through a callback, the C library's local
-// time.
+// and UTC time.
 #include "platform/posix_platform.h"
 
 #include <strings.h>
@@ -51,4 +51,12 @@ LocalClockTime PlatformLocalTime() {
   std::tm local = {};
   if (localtime_r(&now, &local) == nullptr) return LocalClockTime{0, 0, 0};
   return LocalClockTime{local.tm_hour, local.tm_min, local.tm_sec % 60};  // a leap second shows as 00
+}
+
+UtcDateTime PlatformUtcTime() {
+  std::time_t now = std::time(nullptr);
+  std::tm utc = {};
+  if (gmtime_r(&now, &utc) == nullptr) return UtcDateTime{2000, 1, 1, 12, 0, 0};
+  return UtcDateTime{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                     utc.tm_sec % 60};  // a leap second shows as 00
 }

@@ -5,6 +5,7 @@
 #include "overlay/frame_rate_display.h"
 #include "overlay/overlay_space.h"
 #include "platform/opengl.h"
+#include "scene/day_night.h"
 #include "scene/scene_world.h"
 #include "settings/saver_settings.h"
 
@@ -32,6 +33,7 @@ void DrawOverlayLayer(int framesPerSecond) {
 
 void AdvanceRun(RunState& run, double dt) {
   run.camera.Advance(dt * double(run.speedFactor));
+  FollowRealDayNight(settings.RealDayNight);  // the Earth follows the UTC clock
   if (run.framePassWorld != nullptr) UpdateWorld(*run.framePassWorld, dt);
   run.camera.eye = run.camera.position;
 }

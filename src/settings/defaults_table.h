@@ -20,7 +20,7 @@
 // Resource id of def_settings.txt ("CustomData").
 constexpr int kDefaultsResourceId = 115;
 
-// Most entries the table keeps; the shipped text has 22 and the format
+// Most entries the table keeps; the shipped text has 23 and the format
 // allows 100, so later entries are dropped rather than stored.
 constexpr size_t kMaxDefaultsEntries = 100;
 

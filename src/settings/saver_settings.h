@@ -24,6 +24,7 @@ struct SaverSettings {
   bool MouseExit = false;    // mouse movement ends the saver
   bool DefGamma = false;     // leave the gamma ramp alone; Gamma is then forced to 50
   bool TimeFormat = false;   // true: 12-hour clock with AM/PM mark; false: 24-hour clock
+  bool RealDayNight = false; // light the Earth as it is lit now (UTC) instead of letting it spin
   int32_t Speed = 0;         // camera speed, 0..100 (loads are held to that range)
   int32_t Volume = 0;        // music volume, 0..100 (1..100 in the dialog)
   int32_t Gamma = 0;         // brightness, 0..100 as the slider, 50 neutral

@@ -17,8 +17,9 @@ constexpr uint32_t kMaxFrameLimit = 1000;  // frames per second
 // defaultsStep column, so that on a defaults text lacking keys the
 // "missing key" messages come in a fixed order: Width, Height, Depth,
 // EnableMusic, Volume, ShowClock, TimeFormat, Gamma, DefGamma, MouseExit,
-// ShowFPS, UseDesktop, Speed. The registry load reads in table order; the
-// reads are independent of one another, so only the save order shows.
+// ShowFPS, UseDesktop, Speed, RealDayNight. The registry load reads in
+// table order; the reads are independent of one another, so only the save
+// order shows.
 const SettingRow kSettingRows[] = {
     // value name    defaults key       flag            number      bias step writeOnly range
     {"ShowClock",   "ShowTime",        &S::ShowClock,   nullptr,    0,   5,   false,    0, 1},
@@ -37,6 +38,7 @@ const SettingRow kSettingRows[] = {
     {"MouseExit",   "ExitOnMouseMove", &S::MouseExit,   nullptr,    0,   9,   false,    0, 1},
     {"ShowFPS",     "ShowFPS",         &S::ShowFPS,     nullptr,    0,   10,  false,    0, 1},
     {"FrameLimit",  nullptr,           nullptr,         &S::FrameLimit, 0, -1,  false,    0, kMaxFrameLimit},
+    {"RealDayNight", "RealDayNight",   &S::RealDayNight, nullptr,   0,   13,  false,    0, 1},
 };
 const size_t kSettingRowCount = sizeof kSettingRows / sizeof kSettingRows[0];
 

@@ -15,7 +15,7 @@ struct SettingRow {
   bool SaverSettings::*flag;        // the member of a boolean setting, else nullptr
   int32_t SaverSettings::*number;   // the member of an integer setting, else nullptr
   int32_t defaultsBias;             // added to the defaults value (GammControl is Gamma + 50)
-  int8_t defaultsStep;              // 0..12: place in the defaults pass; -1: no defaults key
+  int8_t defaultsStep;              // 0..13: place in the defaults pass; -1: no defaults key
   bool writeOnly;                   // saved but never loaded (ShowFlame)
   uint32_t minimum;                 // lowest value the dialog can store
   uint32_t maximum;                 // highest value the dialog can store

@@ -27,6 +27,7 @@ const CheckBoxSetting kCheckBoxes[] = {
     {IDC_SHOW_FPS, &SaverSettings::ShowFPS, nullptr},
     {IDC_VSYNC, &SaverSettings::VSync, nullptr},
     {IDC_MOUSE_EXIT, &SaverSettings::MouseExit, nullptr},
+    {IDC_REAL_DAY_NIGHT, &SaverSettings::RealDayNight, nullptr},
 };
 
 struct TrackbarSetting {

@@ -25,6 +25,7 @@
 #define IDC_CAMERA_GROUP 1062
 #define IDC_SPEED_TEXT 1067
 #define IDC_SPEED 1057          /* trackbar 0..100 */
+#define IDC_REAL_DAY_NIGHT 1075
 
 /* Gamma group */
 #define IDC_GAMMA_GROUP 1063

@@ -28,6 +28,7 @@ const ControlLabel kControlLabels[] = {
     {IDC_CLOCK_24H, "24h_style"},
     {IDC_CAMERA_GROUP, "camera_options"},
     {IDC_SPEED_TEXT, "camera_speed"},
+    {IDC_REAL_DAY_NIGHT, "show_real_day_night"},
     {IDC_GAMMA_GROUP, "gamma_control"},
     {IDC_DEF_GAMMA, "use_by_default"},
     {IDC_SOUND_GROUP, "sound_control"},

@@ -44,6 +44,7 @@ BRIGHTNESS_TEXT, DEF_GAMMA, WEB_TEXT = IDS["IDC_BRIGHTNESS_TEXT"], IDS["IDC_DEF_
 CLOCK_24H, CLOCK_12H, SPEED, SPEED_TEXT = IDS["IDC_CLOCK_24H"], IDS["IDC_CLOCK_12H"], IDS["IDC_SPEED"], IDS["IDC_SPEED_TEXT"]
 VIDEO_GROUP, OPTIONS_GROUP, CAMERA_GROUP = IDS["IDC_VIDEO_GROUP"], IDS["IDC_OPTIONS_GROUP"], IDS["IDC_CAMERA_GROUP"]
 GAMMA_GROUP, SOUND_GROUP, PRODUCTS_GROUP = IDS["IDC_GAMMA_GROUP"], IDS["IDC_SOUND_GROUP"], IDS["IDC_PRODUCTS_GROUP"]
+REAL_DAY_NIGHT = IDS["IDC_REAL_DAY_NIGHT"]
 OK, CANCEL = 1, 2
 ABOUT_LINES = [IDS["IDC_ABOUT_FIRST_LINE"] + i for i in range(7)]
 VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_RIGHT = 0x21, 0x22, 0x23, 0x24, 0x25, 0x27
@@ -55,6 +56,7 @@ LABELS = [
     (MOUSE_EXIT, "check", "Exit on Mouse Move"), (SHOW_CLOCK, "check", "Show Time"),
     (CLOCK_12H, "radio", "12 hrs."), (CLOCK_24H, "radio", "24 hrs."),
     (CAMERA_GROUP, "group", "Camera Options"), (SPEED_TEXT, "static", "Camera Speed"),
+    (REAL_DAY_NIGHT, "check", "Show the real day and night"),
     (GAMMA_GROUP, "group", "Gamma Control"), (BRIGHTNESS_TEXT, "static", "Brightness (100%)"),
     (DEF_GAMMA, "check", "Use Default Setting"), (SOUND_GROUP, "group", "Sound Control"),
     (VOLUME_TEXT, "static", "Master Volume: (55%)"), (ENABLE_MUSIC, "check", "Enable Music"),
@@ -189,7 +191,7 @@ class ConfigTest:
         p = self.probe("dpi", "desktop", "text", 0, *[s for i, _, _ in LABELS for s in ("text", i)],
                        "modes", *[s for i in (USE_DESKTOP, ENABLE_MUSIC, SHOW_CLOCK, MOUSE_EXIT, SHOW_FPS,
                                              VSYNC, DEF_GAMMA, CLOCK_12H, CLOCK_24H, VOLUME, VOLUME_TEXT,
-                                             GAMMA, BRIGHTNESS_TEXT, VISIT) for s in ("state", i)],
+                                             GAMMA, BRIGHTNESS_TEXT, VISIT, REAL_DAY_NIGHT) for s in ("state", i)],
                        "trackbar", VOLUME, "trackbar", GAMMA, "trackbar", SPEED,
                        "client", "rect", VIDEO_GROUP, "rect", PRODUCTS_GROUP, "rect", RESTORE, "rect", OK, "rect", CANCEL,
                        *fit_steps)
@@ -202,7 +204,7 @@ class ConfigTest:
               f"UseDesktop: list enabled={p.modes[0]['enabled']} selected={p.selected()!r}, desktop {p.desktop!r}")
         expected_states = {USE_DESKTOP: (1, 1), ENABLE_MUSIC: (1, 1), SHOW_CLOCK: (1, 1), MOUSE_EXIT: (0, 1),
                            SHOW_FPS: (0, 1), VSYNC: (0, 1), DEF_GAMMA: (1, 1), CLOCK_12H: (1, 1),
-                           CLOCK_24H: (0, 1),
+                           CLOCK_24H: (0, 1), REAL_DAY_NIGHT: (1, 1),
                            # No user guide beside the built terrava.scr and none installed.
                            VISIT: (0, 0)}
         for ident, expected in expected_states.items():
@@ -290,7 +292,7 @@ class ConfigTest:
             "click", SHOW_CLOCK, "state", SHOW_CLOCK, "state", CLOCK_12H, "state", CLOCK_24H,
             "click", ENABLE_MUSIC, "state", ENABLE_MUSIC, "state", VOLUME, "state", VOLUME_TEXT,
             "click", MOUSE_EXIT, "state", MOUSE_EXIT, "click", SHOW_FPS, "state", SHOW_FPS,
-            "click", VSYNC, "state", VSYNC,
+            "click", VSYNC, "state", VSYNC, "click", REAL_DAY_NIGHT, "state", REAL_DAY_NIGHT,
             # Use Default Setting off: brightness from 50 % to 150 %.
             "click", DEF_GAMMA, "state", DEF_GAMMA, "state", GAMMA, "state", BRIGHTNESS_TEXT,
             "key", GAMMA, VK_PRIOR, 6, "trackbar", GAMMA, "text", BRIGHTNESS_TEXT,
@@ -310,6 +312,7 @@ class ConfigTest:
         check(p.state(CLOCK_12H)[1] == 0 and p.state(CLOCK_24H)[1] == 0, "clock radios enabled without clock")
         check(p.state(ENABLE_MUSIC) == (0, 1), f"EnableMusic box {p.state(ENABLE_MUSIC)}")
         check(p.state(VOLUME)[1] == 0 and p.state(VOLUME_TEXT)[1] == 0, "volume controls enabled without music")
+        check(p.state(REAL_DAY_NIGHT) == (0, 1), f"RealDayNight box {p.state(REAL_DAY_NIGHT)}")
         for ident in (MOUSE_EXIT, SHOW_FPS, VSYNC):
             check(p.state(ident) == (1, 1), f"control {ident} not checked after a click")
         check(p.state(DEF_GAMMA, 0)[0] == 0 and p.state(GAMMA, 0)[1] == 1 and p.state(BRIGHTNESS_TEXT, 0)[1] == 1,
@@ -330,7 +333,8 @@ class ConfigTest:
         expected = {"ShowClock": 0, "TimeFormat": 0, "EnableMusic": 0, "UseDesktop": 0, "ShowFlame": 0,
                     "DefGamma": 0, "Width": width, "Height": height, "Depth": depth, "Volume": 55,
                     "Speed": speed, "Gamma": 50, "VSync": 1, "MouseExit": 1, "ShowFPS": 1,
-                    "FrameLimit": 10000}  # the display's refresh rate, saved as "not set"
+                    "FrameLimit": 10000,  # the display's refresh rate, saved as "not set"
+                    "RealDayNight": 0}
         values = self.registry_values()
         check(sorted(values) == sorted(SAVED_VALUES), f"OK wrote {sorted(values)}")
         check(values == expected, f"OK wrote {values}, expected {expected}")
@@ -364,24 +368,25 @@ class ConfigTest:
         width, height, depth = (int(v) for v in other.replace(" x ", " ").split()[:3])
         preset = {"ShowClock": 0, "TimeFormat": 0, "EnableMusic": 0, "UseDesktop": 0, "DefGamma": 0,
                   "Width": width, "Height": height, "Depth": depth, "Volume": 30, "Speed": 20, "Gamma": 80,
-                  "VSync": 1, "MouseExit": 1, "ShowFPS": 1}
+                  "VSync": 1, "MouseExit": 1, "ShowFPS": 1, "RealDayNight": 0}
         self.set_registry(preset)
         self.start_dialog()
-        p = self.probe("modes", "state", SHOW_FPS, "trackbar", SPEED,
+        p = self.probe("modes", "state", SHOW_FPS, "state", REAL_DAY_NIGHT, "trackbar", SPEED,
                        "click", RESTORE, "click", RESTORE,
-                       "modes", "state", SHOW_FPS, "state", USE_DESKTOP, "state", DEF_GAMMA,
+                       "modes", "state", SHOW_FPS, "state", USE_DESKTOP, "state", DEF_GAMMA, "state", REAL_DAY_NIGHT,
                        "trackbar", SPEED, "trackbar", VOLUME, "trackbar", GAMMA,
                        "text", VOLUME_TEXT, "text", BRIGHTNESS_TEXT,
                        "click", CANCEL, "wait-closed")
         self.finish_dialog()
         before, after = p.modes
         check(p.selected(0) == other and before["enabled"] == 1, f"stored mode {other!r} not selected")
-        check(p.state(SHOW_FPS, 0)[0] == 1 and p.trackbar(SPEED, 0)[0] == 20, "stored values not shown")
+        check(p.state(SHOW_FPS, 0)[0] == 1 and p.state(REAL_DAY_NIGHT, 0)[0] == 0 and p.trackbar(SPEED, 0)[0] == 20,
+              "stored values not shown")
         check(after["items"] == before["items"], f"modes after Restore Defaults twice: {after['items']}")
         check(len(set(after["items"])) == len(after["items"]), f"a mode is listed twice: {after['items']}")
         check(after["enabled"] == 0 and p.selected(1) == first["desktop"], "defaults: desktop mode not selected")
-        check(p.state(SHOW_FPS)[0] == 0 and p.state(USE_DESKTOP)[0] == 1 and p.state(DEF_GAMMA)[0] == 1,
-              "defaults not shown in the check boxes")
+        check(p.state(SHOW_FPS)[0] == 0 and p.state(USE_DESKTOP)[0] == 1 and p.state(DEF_GAMMA)[0] == 1
+              and p.state(REAL_DAY_NIGHT)[0] == 1, "defaults not shown in the check boxes")
         check(p.trackbar(SPEED)[0] == 50 and p.trackbar(VOLUME)[0] == 55 and p.trackbar(GAMMA)[0] == 50,
               "defaults not shown on the trackbars")
         check(p.text(VOLUME_TEXT) == "Master Volume: (55%)" and p.text(BRIGHTNESS_TEXT) == "Brightness (100%)",

@@ -156,7 +156,8 @@ TEST_F(DefaultsTableTest, ApplyDefaultsAsksForTheKeysInTheFixedOrder) {
   for (const RecordedMessage& m : native_platform::Messages()) captions.push_back(m.caption);
   const std::vector<std::string> expected = {
       "mw",       "mh",        "mbitcount",       "music",   "musicvolume", "showtime",   "digclock_24h",
-      "gammcontrol", "defgamma", "exitonmousemove", "showfps", "usedktpset",  "cameraspeed"};
+      "gammcontrol", "defgamma", "exitonmousemove", "showfps", "usedktpset",  "cameraspeed",
+      "realdaynight"};
   EXPECT_EQ(captions, expected);
   EXPECT_EQ(s.Width, 0);
   EXPECT_EQ(s.Gamma, 0);  // GammControl 0 less the bias, held to the slider's range

@@ -40,6 +40,7 @@ SaverSettings Sample() {
   s.MouseExit = true;
   s.DefGamma = false;
   s.TimeFormat = true;
+  s.RealDayNight = true;
   s.Speed = 73;
   s.Volume = 12;
   s.Gamma = 80;
@@ -58,7 +59,8 @@ TEST(SettingsStore, SavesEveryValueInTheFixedOrder) {
       {"ShowClock", 0}, {"TimeFormat", 1}, {"EnableMusic", 1}, {"UseDesktop", 0},
       {"ShowFlame", 0}, {"DefGamma", 0},   {"Width", 1024},    {"Height", 768},
       {"Depth", 16},    {"Volume", 12},    {"Speed", 73},      {"Gamma", 80},
-      {"VSync", 1},     {"MouseExit", 1},  {"ShowFPS", 1},     {"FrameLimit", 10000}};  // its default: unset
+      {"VSync", 1},     {"MouseExit", 1},  {"ShowFPS", 1},     {"FrameLimit", 10000},  // its default: unset
+      {"RealDayNight", 1}};
   EXPECT_EQ(store.writes, expected);
 }
 

@@ -162,6 +162,7 @@ TEST(LabelTable, ShippedTableHoldsEveryLabelAndTheAboutText) {
       {"exit_on_mouse_move", u"Exit on Mouse Move"},
       {"camera_options", u"Camera Options"},
       {"camera_speed", u"Camera Speed"},
+      {"show_real_day_night", u"Show the real day and night"},
       {"visit...", u"Visit..."},
       {"about", u"About"},
       {"restore_defaults", u"Restore Defaults"},

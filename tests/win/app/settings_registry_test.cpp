@@ -42,6 +42,7 @@ class SettingsRegistry : public ::testing::Test {
     s.VSync = true;
     s.MouseExit = true;
     s.TimeFormat = true;
+    s.RealDayNight = true;
     s.Speed = 73;
     s.Volume = 12;
     s.Gamma = 80;
@@ -75,7 +76,8 @@ TEST_F(SettingsRegistry, EveryValueIsAFourByteDwordAndShowFlameIsZero) {
     DWORD value;
   } expected[] = {{"ShowClock", 0}, {"TimeFormat", 1}, {"EnableMusic", 1}, {"UseDesktop", 0}, {"ShowFlame", 0},
                   {"DefGamma", 0},  {"Width", 1024},   {"Height", 768},    {"Depth", 16},     {"Volume", 12},
-                  {"Speed", 73},    {"Gamma", 80},     {"VSync", 1},       {"MouseExit", 1},  {"ShowFPS", 1}};
+                  {"Speed", 73},    {"Gamma", 80},     {"VSync", 1},       {"MouseExit", 1},  {"ShowFPS", 1},
+                  {"RealDayNight", 1}};
   for (const auto& e : expected) {
     DWORD type;
     EXPECT_EQ(ReadDword(e.name, &type), e.value) << e.name;
