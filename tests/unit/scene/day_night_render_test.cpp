@@ -21,14 +21,7 @@ uint32_t CoordinateMap() {
   for (int row = 0; row < kMapHeight; ++row)
     for (int column = 0; column < kMapWidth; ++column)
       texels.insert(texels.end(), {uint8_t(column), uint8_t(2 * row), 0});
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kMapWidth, kMapHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  return name;
+  return RgbTexture(kMapWidth, kMapHeight, texels.data(), GL_NEAREST);
 }
 
 double WrapHalfTurn(double degrees) { return std::remainder(degrees, 360.0); }

@@ -75,15 +75,21 @@ class SceneTest : public ::testing::Test {
   std::map<std::string, std::string> members;
 };
 
-// A 2 x 2 texture of one colour, without mipmaps.
-inline uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
-  const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
+// An RGB texture without mipmaps from width x height texels (row 0 at
+// texture coordinate t = 0), filtered by filter (GL_LINEAR, GL_NEAREST).
+inline uint32_t RgbTexture(int width, int height, const uint8_t* texels, GLint filter) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
   return name;
+}
+
+// A 2 x 2 texture of one colour, without mipmaps.
+inline uint32_t SolidTexture(uint8_t r, uint8_t g, uint8_t b) {
+  const uint8_t texels[12] = {r, g, b, r, g, b, r, g, b, r, g, b};
+  return RgbTexture(2, 2, texels, GL_LINEAR);
 }
