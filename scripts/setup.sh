@@ -15,7 +15,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
-  libstb-dev vorbis-tools xscreensaver-gl-extra
+  libstb-dev vorbis-tools xscreensaver xscreensaver-gl-extra lintian
   unar nsis
   python3 python3-numpy python3-pil python3-ephem
 )
