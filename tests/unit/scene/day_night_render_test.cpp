@@ -107,3 +107,13 @@ TEST_F(DayNightRenderTest, WithTheRealDayAndNightOffTheLayerSpinsByItsOwnRate) {
   EXPECT_NEAR(0.0, WrapHalfTurn(-30.0 - 90.0 - drawn.longitude), kDrawnTolerance);
   EXPECT_NEAR(0.0, drawn.latitude, kDrawnTolerance);
 }
+
+TEST_F(DayNightRenderTest, FollowingTheRealDayAndNightReadsThePlatformsUtcClock) {
+  const UtcDateTime instant{2026, 3, 20, 14, 46, 0};
+  native_platform::SetUtcTime(instant);
+  FollowRealDayNight(true);
+  EXPECT_TRUE(dayNight.on);
+  EXPECT_DOUBLE_EQ(SubsolarPointAt(instant).longitude, dayNight.sun.longitude);
+  FollowRealDayNight(false);
+  EXPECT_FALSE(dayNight.on);
+}
