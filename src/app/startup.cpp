@@ -3,7 +3,7 @@
 
 #include "app/monitors.h"
 #include "app/settings_registry.h"
-#include "settings/defaults_table.h"
+#include "settings/defaults_problems.h"
 #include "settings/saver_settings.h"
 #include "ui/label_table.h"
 
@@ -24,14 +24,14 @@ void TakeDesktopMode() {
 }  // namespace
 
 int Startup(SaverApp& app) {
-  LoadDefaultsTable();
+  LoadDefaultsTableShowingProblems();
   LoadLabelTable();
-  ApplyDefaults(settings);
+  ApplyDefaultsShowingProblems(settings);
   app.runMode = ParseCommandLine(GetCommandLineA(), &app.parentWindow);
   LoadSettings();
   EnumerateMonitors(app);
   if (settings.UseDesktop) TakeDesktopMode();
   defaultSettings = settings;
-  ApplyDefaults(defaultSettings);
+  ApplyDefaultsShowingProblems(defaultSettings);
   return 1;
 }

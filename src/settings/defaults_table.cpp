@@ -3,13 +3,9 @@
 #include "settings/defaults_table.h"
 
 #include "archive/archive_file.h"
-#include "platform/platform.h"
 #include "settings/setting_table.h"
 
 DefaultsTable defaultsTable;
-
-const char kMalformedDefaultsLineText[] = "неправильный формат файла def_settings.txt";
-const char kMissingDefaultsKeyText[] = "Не найден параметр в файле def_settings.txt";
 
 namespace {
 
@@ -29,7 +25,7 @@ std::string LowerAscii(std::string text) {
 void AddCleanedLine(const std::string& line, DefaultsTable* table) {
   if (line.empty()) return;
   size_t equals = line.find('=');
-  if (equals == std::string::npos) PlatformShowMessage(kMalformedDefaultsLineText, "");
+  if (equals == std::string::npos) ++table->malformedLines;
   if (table->entries.size() >= kMaxDefaultsEntries) return;
   if (equals == std::string::npos)
     table->entries.push_back(DefaultsEntry{line, line});
@@ -50,6 +46,13 @@ int32_t LeadingInteger(const std::string& text) {
   int64_t value = negative ? -magnitude : magnitude;
   if (value > INT32_MAX) value = INT32_MAX;
   return static_cast<int32_t>(value);
+}
+
+// "true" is 1, "false" 0, anything else its leading integer.
+int32_t NumberOf(const std::string& value) {
+  if (value == "true") return 1;
+  if (value == "false") return 0;
+  return LeadingInteger(value);
 }
 
 }  // namespace
@@ -81,27 +84,35 @@ void LoadDefaultsTable() {
   ParseDefaultsText(file.data, file.size, &defaultsTable);
 }
 
-std::string LookupDefault(const char* key) {
+bool FindDefault(const char* key, std::string* value) {
   std::string wanted = LowerAscii(key);
-  for (const DefaultsEntry& entry : defaultsTable.entries)
-    if (LowerAscii(entry.key) == wanted) return LowerAscii(entry.value);
-  PlatformShowMessage(kMissingDefaultsKeyText, wanted.c_str());
-  return std::string();
+  for (const DefaultsEntry& entry : defaultsTable.entries) {
+    if (LowerAscii(entry.key) == wanted) {
+      *value = LowerAscii(entry.value);
+      return true;
+    }
+  }
+  value->clear();
+  return false;
 }
 
-int32_t DefaultValue(const char* key) {
-  std::string value = LookupDefault(key);
-  if (value == "true") return 1;
-  if (value == "false") return 0;
-  return LeadingInteger(value);
+std::string LookupDefault(const char* key) {
+  std::string value;
+  FindDefault(key, &value);
+  return value;
 }
 
-void ApplyDefaults(SaverSettings& s) {
+int32_t DefaultValue(const char* key) { return NumberOf(LookupDefault(key)); }
+
+void ApplyDefaults(SaverSettings& s, std::vector<std::string>* missingKeys) {
   for (int8_t step = 0; step < int8_t(kSettingRowCount); ++step) {
     for (size_t i = 0; i < kSettingRowCount; ++i) {
       const SettingRow& row = kSettingRows[i];
       if (row.defaultsStep != step) continue;
-      SetSettingInRange(s, row, int64_t(DefaultValue(row.defaultsKey)) + row.defaultsBias);
+      std::string value;
+      if (!FindDefault(row.defaultsKey, &value) && missingKeys != nullptr)
+        missingKeys->push_back(LowerAscii(row.defaultsKey));
+      SetSettingInRange(s, row, int64_t(NumberOf(value)) + row.defaultsBias);
     }
   }
 }

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "settings/defaults_table.h"
+#include "settings/defaults_problems.h"
 #include "settings/saver_settings.h"
 #include "x11/glx_surface.h"
 #include "x11/linked_resources.h"
@@ -20,8 +20,8 @@ namespace {
 // The factory defaults, then the command line.
 void LoadRunSettings(const SaverOptions& options, bool underXscreensaver) {
   PosixSetLinkedResources(terrava_linked_resources, terrava_linked_resource_count);
-  LoadDefaultsTable();
-  ApplyDefaults(settings);
+  LoadDefaultsTableShowingProblems();
+  ApplyDefaultsShowingProblems(settings);
   ApplySaverOptions(options, underXscreensaver, settings);
 }
 

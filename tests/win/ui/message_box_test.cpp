@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "settings/defaults_table.h"
+#include "settings/defaults_problems.h"
 
 namespace {
 
