@@ -16,7 +16,6 @@ class Billboard : public SceneObject {
   void Render(const CameraController& camera) override;
   void Update(double dt) override;
   const char* KindName() const override { return "billboard"; }
-  bool DrawnAtInfinity() const override { return isEnv && parent == nullptr && !halo; }
 
   float spin = 0.0f;                  // degrees about the square's normal
   float size = 5.0f;                  // half the side, world units

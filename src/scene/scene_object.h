@@ -33,16 +33,6 @@ class SceneObject {
   virtual void Update(double dt) = 0;
   // The block keyword of the kind ("sphere", "billboard", ...), for tools.
   virtual const char* KindName() const = 0;
-  // True for objects drawn around the eye as if infinitely far (the sky
-  // box, env billboards) that never write depth: behind every other object.
-  virtual bool DrawnAtInfinity() const { return false; }
-  // A sphere that holds everything the object draws this frame, in world
-  // units; false when the kind cannot say.
-  virtual bool Bounds(Vector3* centre, float* radius) const {
-    (void)centre;
-    (void)radius;
-    return false;
-  }
 
   // alphaTexture = name ends in "tga" (case-sensitive); textureId = the GL
   // name of the texture list entry whose path equals name. Returns false,

@@ -8,7 +8,6 @@
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
 #include "scene/scene_file.h"
-#include "scene/sphere.h"
 
 SceneRegistry sceneRegistry;
 
@@ -96,93 +95,10 @@ void UpdateList(const ObjectList* list, double dt) {
   for (size_t i = 0; i < list->Count(); ++i) list->At(i)->Update(dt);
 }
 
-// [SECTION] hidden background
-//
-// The sky box and the env billboards fill much of the screen before the
-// planet is drawn, and the first opaque sphere of the world (the ocean)
-// then replaces every pixel of its disc. Its disc is marked in the stencil
-// buffer first, and the objects drawn at infinity before it skip the marked
-// pixels. That is exact when every other object drawn before it lies wholly
-// behind it (its depth test then passes on the whole disc) and the objects
-// skipped write no depth; otherwise the frame is drawn without the marks.
-
-// Objects behind the cover must be at least this factor farther than its
-// far side, so that a 24-bit depth buffer (near plane 80, far 5000000)
-// still orders them: its step is under 0.1 % of the distance out there.
-constexpr float kDepthMargin = 1.01f;
-
-struct BackgroundPass {
-  const SceneObject* cover = nullptr;  // the opaque sphere; null: nothing skipped
-  bool beforeCover = false;            // true until the cover is drawn
-};
-
-// Nearest distance from the eye of a sphere bound, and the farthest.
-float NearDistance(Vector3 eye, Vector3 centre, float radius) { return Length(Subtract(centre, eye)) - radius; }
-float FarDistance(Vector3 eye, Vector3 centre, float radius) { return Length(Subtract(centre, eye)) + radius; }
-
-// Whether every object of list up to `cover` (or all of it) is drawn at
-// infinity or bounded wholly beyond `farthest` from the eye. Sets *reached
-// when the cover is in the list.
-bool AllBehind(const ObjectList* list, const SceneObject* cover, Vector3 eye, float farthest, bool* reached) {
-  if (list == nullptr) return true;
-  for (size_t i = 0; i < list->Count(); ++i) {
-    const SceneObject* object = list->At(i);
-    if (object == cover) {
-      *reached = true;
-      return true;
-    }
-    Vector3 centre;
-    float radius = 0.0f;
-    if (object->DrawnAtInfinity()) continue;
-    if (!object->Bounds(&centre, &radius) || !(NearDistance(eye, centre, radius) > kDepthMargin * farthest))
-      return false;
-  }
-  return true;
-}
-
-// The world's first sphere that overwrites its disc, when skipping the
-// background under it keeps the picture exact; else null.
-const Sphere* FindCover(const SceneWorld& world, Vector3 eye) {
-  const Sphere* cover = nullptr;
-  for (size_t i = 0; i < world.objects.Count() && cover == nullptr; ++i) {
-    const SceneObject* object = world.objects.At(i);
-    if (std::strcmp(object->KindName(), "sphere") == 0 && static_cast<const Sphere*>(object)->OverwritesItsDisc())
-      cover = static_cast<const Sphere*>(object);
-  }
-  if (cover == nullptr) return nullptr;
-  const float farthest = FarDistance(eye, cover->position, cover->radius);
-  bool reached = false;
-  if (!AllBehind(world.firstPass, cover, eye, farthest, &reached) || reached) return nullptr;
-  if (!AllBehind(&world.objects, cover, eye, farthest, &reached) || !reached) return nullptr;
-  return cover;
-}
-
-BackgroundPass MarkHiddenBackground(const SceneWorld& world, const CameraController& camera) {
-  BackgroundPass pass;
-  const Sphere* cover = FindCover(world, camera.eye);
-  if (cover == nullptr) return pass;
-  glClear(GL_STENCIL_BUFFER_BIT);
-  cover->MarkDiscInStencil();
-  glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-  glDisable(GL_STENCIL_TEST);
-  pass.cover = cover;
-  pass.beforeCover = true;
-  return pass;
-}
-
-void RenderObject(SceneObject& object, const CameraController& camera, BackgroundPass& pass) {
-  if (&object == pass.cover) pass.beforeCover = false;
-  const bool skipMarked = pass.beforeCover && object.DrawnAtInfinity();
-  if (skipMarked) glEnable(GL_STENCIL_TEST);
-  object.Render(camera);
-  if (skipMarked) glDisable(GL_STENCIL_TEST);
-}
-
-void RenderList(const ObjectList* list, const CameraController& camera, AfterObjectRender after, void* context,
-                BackgroundPass& pass) {
+void RenderList(const ObjectList* list, const CameraController& camera, AfterObjectRender after, void* context) {
   if (list == nullptr) return;
   for (size_t i = 0; i < list->Count(); ++i) {
-    RenderObject(*list->At(i), camera, pass);
+    list->At(i)->Render(camera);
     if (after != nullptr) after(*list->At(i), context);
   }
 }
@@ -256,8 +172,7 @@ void RenderWorld(const SceneWorld& world, const CameraController& camera, AfterO
   glLoadIdentity();
   camera.ApplyView();
   PlaceLights(world.system);
-  BackgroundPass pass = MarkHiddenBackground(world, camera);
-  RenderList(world.firstPass, camera, after, context, pass);
-  RenderList(&world.objects, camera, after, context, pass);
-  RenderList(world.postPass, camera, after, context, pass);
+  RenderList(world.firstPass, camera, after, context);
+  RenderList(&world.objects, camera, after, context);
+  RenderList(world.postPass, camera, after, context);
 }

@@ -5,7 +5,6 @@
 // [SECTION] parsing
 // [SECTION] update
 // [SECTION] render
-// [SECTION] occlusion
 // [SECTION] scan routine
 // [SECTION] standard sphere lists
 #include "scene/sphere.h"
@@ -435,55 +434,6 @@ void Sphere::Restore(const CameraController& camera) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glDisable(GL_CULL_FACE);
   glPopMatrix();
-}
-
-// [SECTION] occlusion
-
-namespace {
-
-// The stencil copy of a disc is this much smaller than the sphere, so that
-// pixel rounding can never mark a pixel the sphere itself does not draw.
-constexpr float kMarkedDiscScale = 0.99f;
-
-}  // namespace
-
-bool Sphere::Bounds(Vector3* centre, float* r) const {
-  if (isEnv || HasParentForSatellite()) return false;  // placed while drawing
-  *centre = position;
-  *r = radius;
-  return true;
-}
-
-bool Sphere::OverwritesItsDisc() const {
-  return !isEnv && !isAtmosphere && !isMask && !wire && !flash && !nightSide && !alphaTexture && alpha >= 1.0f &&
-         !HasParentForSatellite() && visible && listId != 0 && listId == GeometryList(GeometrySlot::kSphere);
-}
-
-void Sphere::MarkDiscInStencil() const {
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDepthMask(GL_FALSE);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-  glEnable(GL_CULL_FACE);
-  glEnable(GL_STENCIL_TEST);
-  glStencilFunc(GL_ALWAYS, 1, 0xFF);
-  glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
-  glPushMatrix();
-  ApplyPosition();
-  glRotatef(orientAngle, orientAxis.x, orientAxis.y, orientAxis.z);
-  glRotatef(angle + detiling, rotationAxis.x, rotationAxis.y, rotationAxis.z);
-  const float marked = radius * kMarkedDiscScale;
-  glScalef(marked, marked, marked);
-  glCallList(listId);
-  glPopMatrix();
-  glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glDisable(GL_CULL_FACE);
-  glDepthMask(GL_TRUE);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_TEXTURE_2D);
 }
 
 // [SECTION] scan routine

@@ -18,17 +18,6 @@ class Sphere : public SceneObject {
   void Render(const CameraController& camera) override;
   void Update(double dt) override;
   const char* KindName() const override { return "sphere"; }
-  bool DrawnAtInfinity() const override { return isEnv && !wire; }
-  bool Bounds(Vector3* centre, float* radius) const override;
-
-  // True when the sphere replaces every pixel of its disc that passes the
-  // depth test (opaque, no blending, no alpha texture, standard sphere
-  // list, placed before drawing): nothing drawn there earlier shows.
-  bool OverwritesItsDisc() const;
-  // Writes stencil value 1 inside a slightly smaller copy of the sphere's
-  // disc, so that every marked pixel lies inside the disc it draws.
-  // GL in: frame defaults. GL out: frame defaults, stencil test enabled.
-  void MarkDiscInStencil() const;
 
   uint32_t listId = 0;                      // display list drawn; the sphere list from `begin`
   Vector3 rotationAxis = {0.0f, 1.0f, 0.0f};
