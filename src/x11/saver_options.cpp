@@ -7,7 +7,8 @@
 
 const char kSaverUsage[] =
     "usage: terrava [-window | -fullscreen | -root | -window-id ID] [-speed 0-100] "
-    "[-clock 12|24|off] [-fps] [-music | -no-music] [-volume 0-100] [-frame-limit 0-1000]";
+    "[-clock 12|24|off] [-fps] [-music | -no-music] [-volume 0-100] [-frame-limit 0-1000] "
+    "[-real-day-night | -no-real-day-night]";
 
 namespace {
 
@@ -32,6 +33,8 @@ const NumberOption kNumberOptions[] = {
     {"-no-fps",      &SaverOptions::showFps,    0,    0,      false},
     {"-music",       &SaverOptions::music,      1,    1,      false},
     {"-no-music",    &SaverOptions::music,      0,    0,      false},
+    {"-real-day-night",    &SaverOptions::realDayNight, 1, 1, false},
+    {"-no-real-day-night", &SaverOptions::realDayNight, 0, 0, false},
 };
 
 // A whole decimal number in [lowest, highest]; false for anything else.
@@ -109,6 +112,7 @@ void ApplySaverOptions(const SaverOptions& o, bool underXscreensaver, SaverSetti
   if (o.volume != kOptionUnset) s.Volume = o.volume;
   if (o.frameLimit != kOptionUnset) s.FrameLimit = o.frameLimit;
   if (o.showFps != kOptionUnset) s.ShowFPS = o.showFps != 0;
+  if (o.realDayNight != kOptionUnset) s.RealDayNight = o.realDayNight != 0;
   if (underXscreensaver) s.EnableMusic = false;
   if (o.music != kOptionUnset) s.EnableMusic = o.music != 0;
   if (o.clock != ClockOption::kUnset) {

@@ -4,7 +4,8 @@
 //
 //   -window | -fullscreen | -root | -window-id ID    where to draw
 //   -speed N (0..100)  -volume N (0..100)  -frame-limit N (0..1000, 0: none)
-//   -clock 12|24|off   -fps | -no-fps   -music | -no-music   -help
+//   -clock 12|24|off   -fps | -no-fps   -music | -no-music
+//   -real-day-night | -no-real-day-night   -help
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,7 @@ struct SaverOptions {
   int frameLimit = kOptionUnset;    // frames per second, 0..1000
   int showFps = kOptionUnset;       // 0 or 1
   int music = kOptionUnset;         // 0 or 1
+  int realDayNight = kOptionUnset;  // 0 or 1
   ClockOption clock = ClockOption::kUnset;
   bool help = false;                // -help: print the usage line and end
 };

@@ -30,7 +30,7 @@ TEST(SaverOptions, RefusesUnknownOptionsMissingValuesAndValuesOutOfRange) {
 TEST(SaverOptions, ReadsEveryOptionInSingleAndDoubleDashForm) {
   SaverOptions o;
   ASSERT_TRUE(Parse({"-speed", "0", "--volume", "100", "-frame-limit", "0", "-clock", "12", "-fps", "-no-music",
-                     "-fullscreen", "-root", "--window-id", "0x1FFFFFFF"},
+                     "-no-real-day-night", "-fullscreen", "-root", "--window-id", "0x1FFFFFFF"},
                     &o));
   EXPECT_EQ(o.speed, 0);
   EXPECT_EQ(o.volume, 100);
@@ -38,6 +38,7 @@ TEST(SaverOptions, ReadsEveryOptionInSingleAndDoubleDashForm) {
   EXPECT_EQ(o.clock, ClockOption::kTwelveHour);
   EXPECT_EQ(o.showFps, 1);
   EXPECT_EQ(o.music, 0);
+  EXPECT_EQ(o.realDayNight, 0);
   EXPECT_TRUE(o.fullscreen);
   EXPECT_TRUE(o.root);
   EXPECT_EQ(o.windowId, 0x1FFFFFFFu);
@@ -65,12 +66,14 @@ TEST(SaverOptions, EditsOnlyTheGivenSettingsAndSilencesMusicUnderXscreensaver) {
   o.music = 1;
   o.clock = ClockOption::kTwelveHour;
   o.speed = 7;
+  o.realDayNight = 1;
   s = defaults;
   ApplySaverOptions(o, true, s);
   EXPECT_TRUE(s.EnableMusic);  // -music wins under xscreensaver too
   EXPECT_TRUE(s.ShowClock);
   EXPECT_TRUE(s.TimeFormat);
   EXPECT_EQ(s.Speed, 7);
+  EXPECT_TRUE(s.RealDayNight);
   o.clock = ClockOption::kOff;
   ApplySaverOptions(o, true, s);
   EXPECT_FALSE(s.ShowClock);
