@@ -17,7 +17,6 @@
 #include "platform/opengl.h"
 #include "scene/flare.h"
 #include "scene/frame_state.h"
-#include "settings/saver_settings.h"
 
 namespace {
 
@@ -31,14 +30,9 @@ class Offscreen {
   Offscreen() : buffer(size_t(kWidth) * kHeight * 4) {
     context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
     OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, kWidth, kHeight);
-    settings.Width = kWidth;
-    settings.Height = kHeight;
-    InitSceneGlState(kWidth, kHeight);
+    InitSceneGlState(FrameSize{kWidth, kHeight});
   }
-  ~Offscreen() {
-    OSMesaDestroyContext(context);
-    ResetSettings();
-  }
+  ~Offscreen() { OSMesaDestroyContext(context); }
 
  private:
   std::vector<uint8_t> buffer;
@@ -100,6 +94,7 @@ void RunFrames(benchmark::State& state, Variant variant) {
   }
   CameraController camera;
   camera.position = camera.eye = Vector3{0.0f, 0.0f, 60000.0f};
+  camera.frame = FrameSize{kWidth, kHeight};
   for (auto _ : state) DrawFrame(camera, flare.get());
   if (flare != nullptr && variant != Variant::kHiddenFlare && flare->level <= 0.0f)
     state.SkipWithError("the flare did not stay visible");

@@ -84,7 +84,7 @@ class Offscreen {
   Offscreen() : buffer(size_t(kWidth) * kHeight * 4) {
     context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
     OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, kWidth, kHeight);
-    InitSceneGlState(kWidth, kHeight);
+    InitSceneGlState(FrameSize{kWidth, kHeight});
   }
   ~Offscreen() { OSMesaDestroyContext(context); }
 
@@ -117,6 +117,7 @@ void DrawFrame(const CameraController& camera) {
 CameraController FacingEarth() {
   CameraController camera;
   camera.position = camera.eye = Vector3{0.0f, 0.0f, 60000.0f};
+  camera.frame = FrameSize{kWidth, kHeight};
   return camera;
 }
 

@@ -20,7 +20,6 @@
 #include "scene/frame_state.h"
 #include "scene/geometry.h"
 #include "scene/scene_world.h"
-#include "settings/saver_settings.h"
 #include "unit/archive/test_archive_builder.h"
 
 namespace {
@@ -63,14 +62,13 @@ void EnsureContext() {
   if (initialised) return;
   if (!context.Ready()) std::abort();
   initialised = true;
-  settings.Width = kSide;  // flares scale to it and draw in its pixel space
-  settings.Height = kSide;
-  InitSceneGlState(kSide, kSide);
+  InitSceneGlState(FrameSize{kSide, kSide});
 }
 
 void Play(const SceneWorld& world) {
   CameraController camera;
   camera.position = camera.eye = Vector3{0.0f, 0.0f, 1500.0f};
+  camera.frame = FrameSize{kSide, kSide};  // flares scale to it and draw in its pixel space
   // Drawn every frame: a flare fades in only after a frame has drawn it.
   for (int frame = 0; frame < 3; ++frame) {
     UpdateWorld(world, 0.4);

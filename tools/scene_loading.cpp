@@ -12,7 +12,6 @@
 #include "scene/scene_file.h"
 #include "scene/sphere.h"
 #include "scene/scene_world.h"
-#include "settings/saver_settings.h"
 
 bool MountSceneFolder(const char* dir, std::string* error) {
   std::vector<ArchiveEntry> entries;
@@ -43,12 +42,8 @@ std::vector<uint8_t> OffscreenContext::ReadTopDown() const {
   return topDown;
 }
 
-void LoadSceneFolder(int width, int height, ParseReport* report) {
-  // Flare sizes scale with the display width when read, and the pixel
-  // overlay space they draw in spans Width x Height.
-  settings.Width = width;
-  settings.Height = height;
-  InitSceneGlState(width, height);
+void LoadSceneFolder(FrameSize frame, ParseReport* report) {
+  InitSceneGlState(frame);
   LoadTextureList(textureManager, "texture.txt", false);
   BuildSphereLists();
   LoadScanSphere();

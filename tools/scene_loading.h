@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_size.h"
 #include "scene/scene_values.h"
 
 // Packs every file below dir into an archive and installs it as the data
@@ -36,10 +37,10 @@ class OffscreenContext {
   bool ready = false;
 };
 
-// The saver's loading steps with a current context: GL state for a
-// width x height frame, "texture.txt", the sphere lists, the scan sphere,
-// env.txt and worlds.txt (into sceneRegistry), then the start world.
-void LoadSceneFolder(int width, int height, ParseReport* report);
+// The saver's loading steps with a current context: GL state for the frame,
+// "texture.txt", the sphere lists, the scan sphere, env.txt and worlds.txt
+// (into sceneRegistry), then the start world.
+void LoadSceneFolder(FrameSize frame, ParseReport* report);
 
 // Undoes MountSceneFolder and LoadSceneFolder (scene, sphere lists,
 // geometry, textures, resources, random generator, parser state, scene

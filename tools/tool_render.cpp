@@ -95,11 +95,13 @@ int Render(const RenderOptions& o) {
     std::fprintf(stderr, "render: no off-screen OpenGL context\n");
     return 1;
   }
-  LoadSceneFolder(o.width, o.height, nullptr);
+  const FrameSize frame{o.width, o.height};
+  LoadSceneFolder(frame, nullptr);
   if (o.realDayNight) ShowRealDayNight(o.utc);
   const SceneWorld* world = sceneRegistry.currentWorld;
   if (world == nullptr) std::fprintf(stderr, "render: no world; the frame stays clear\n");
   CameraController camera;
+  camera.frame = frame;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (world != nullptr) {
     FlyTo(camera, *world, o.seconds);

@@ -42,7 +42,10 @@ void FillDisplayModeList(HWND comboBox) {
 }
 
 void ChangeDisplayMode() {
-  if (!settings.UseDesktop) {
+  // With UseDesktop no mode is asked for; a size the dialog never lists
+  // counts as refused without asking: the run keeps the desktop's mode.
+  if (!settings.UseDesktop && settings.Width >= int32_t(kMinListedWidth) &&
+      settings.Height >= int32_t(kMinListedHeight)) {
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = DWORD(settings.Width);

@@ -21,10 +21,10 @@ void SetSwapInterval() {
 
 }  // namespace
 
-void InitGlState(HDC deviceContext) {
-  // Enables, blending, viewport, the 4:3 frustum, the lights, clear colour
-  // and line width: the state the scene objects' frame defaults build on.
-  InitSceneGlState(settings.Width, settings.Height);
+void InitGlState(HDC deviceContext, FrameSize frame) {
+  // Enables, blending, viewport, the frustum, the lights, clear colour and
+  // line width: the state the scene objects' frame defaults build on.
+  InitSceneGlState(frame);
   SetSwapInterval();
   if (!settings.DefGamma) {
     float e = GammaExponent(settings.Gamma);

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
-// In order: the enables, blending, viewport, the 4:3 perspective frustum,
-// the light model and lights 0 to 2, the swap interval from VSync, the clear
-// colour, and, unless DefGamma is set, the gamma ramp from Gamma on
-// deviceContext.
-void InitGlState(HDC deviceContext);
+#include "platform/frame_size.h"
+
+// In order: the enables, blending, the viewport over the frame and its
+// perspective frustum, the light model and lights 0 to 2, the swap interval
+// from VSync, the clear colour, and, unless DefGamma is set, the gamma ramp
+// from Gamma on deviceContext.
+void InitGlState(HDC deviceContext, FrameSize frame);

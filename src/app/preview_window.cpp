@@ -1,6 +1,8 @@
 // The preview window and its painting.
 #include "app/preview_window.h"
 
+#include "app/picture_fit.h"
+
 namespace {
 
 constexpr DWORD kPreviewStyle = WS_CHILD | WS_VISIBLE;
@@ -17,7 +19,15 @@ void PaintPreview(HWND window) {
     HGDIOBJ previous = SelectObject(memory, previewPicture);
     BITMAP picture = {};
     GetObjectA(previewPicture, sizeof picture, &picture);
-    BitBlt(dc, 0, 0, picture.bmWidth, picture.bmHeight, memory, 0, 0, SRCCOPY);
+    RECT client = {};
+    GetClientRect(window, &client);
+    // The class brush paints the bars black; the picture is averaged, not
+    // sampled, where it shrinks.
+    const PictureRect place = FitPicture(picture.bmWidth, picture.bmHeight, client.right, client.bottom);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, place.x, place.y, place.width, place.height, memory, 0, 0, picture.bmWidth, picture.bmHeight,
+               SRCCOPY);
     SelectObject(memory, previous);
     DeleteDC(memory);
   }

@@ -1,6 +1,7 @@
 // The preview: what /p HWND shows inside the screensaver settings page, a
 // child window of the given parent painting one fixed picture (bitmap
-// 112) unscaled from its top-left corner. Win32 only.
+// 112) scaled to the window with its proportions kept, centred between
+// black bars. Win32 only.
 #pragma once
 
 #include "app/saver_app.h"

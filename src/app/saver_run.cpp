@@ -30,14 +30,23 @@ MusicPlayer musicPlayer;  // the run's music; holds the track until Cleanup
 
 // [SECTION] windows
 
-// The GL window's side: the configured one, but never beyond the primary
-// screen as it is after the mode switch. A mode the display refused leaves
-// the desktop's size, and a stored Width of 100000 would otherwise make a
-// back buffer of billions of pixels that no one sees and that a software
-// renderer clears for minutes per frame, so the run never reads its input.
+// The GL window's side: the primary screen's as it is after the mode
+// switch, which is the configured size when the display took it and the
+// desktop's when it refused it (or was never asked, for a size below
+// 640 x 480). A stored Width of 100000 or 0 thus still gives a window that
+// fills the screen, not a back buffer of billions of pixels that a software
+// renderer clears for minutes per frame, nor one of no pixels at all.
 int MainWindowSide(int configured, int screenMetric) {
   const int screen = GetSystemMetrics(screenMetric);
-  return screen > 0 && configured > screen ? screen : configured;
+  return screen > 0 ? screen : configured;
+}
+
+// The drawable: the GL window's client rectangle, whatever size the window
+// was asked for.
+FrameSize ClientFrameSize(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  return FrameSize{int(client.right - client.left), int(client.bottom - client.top)};
 }
 
 // The record that gets the GL window: the primary monitor's, or the first
@@ -117,7 +126,7 @@ void LoadRun(const SaverApp& app) {
   LoadLoaderScreen();
   saverRun.input.Reset();
   ShowRunWindows(app);
-  InitGlState(saverRun.deviceContext);
+  InitGlState(saverRun.deviceContext, saverRun.run.camera.frame);
   LoadRunWorld(saverRun.run);
   if (settings.EnableMusic) musicPlayer.Start(saverRun.mainWindow, uint32_t(settings.Volume));
   StartTimers();
@@ -223,6 +232,7 @@ int RunSaver(SaverApp& app) {
     CloseRunWindows(app);
     return 0;
   }
+  saverRun.run.camera.frame = ClientFrameSize(saverRun.mainWindow);
   Win32SetProgressWindow(saverRun.mainWindow);
   LoadRun(app);
   int result = RunFrameLoop();

@@ -44,7 +44,7 @@ void CreateGlContext(HWND window) {
 // One loader step: raise the progress and show the loader screen again.
 void ShowLoadingProgress() {
   loadProgress += loadProgress < 100 ? 3 : 1;
-  DrawLoadingFrame();
+  DrawLoadingFrame(saverRun.run.camera.frame);
   SwapBuffers(wglGetCurrentDC());  // flushes
 }
 

@@ -12,6 +12,7 @@
 #include "camera/keyframe.h"
 #include "camera/quaternion.h"
 #include "camera/vector3.h"
+#include "platform/frame_size.h"
 
 class CameraController {
  public:
@@ -41,6 +42,7 @@ class CameraController {
   Quaternion orientation;                 // set by Advance
   float segmentParameter = 0.0f;          // s within segment K0 -> K1, 0..1
   Keyframe keys[3];                       // K0, K1 (segment flown), K2 (next key)
+  FrameSize frame;                        // the drawable the view is projected onto
 
  private:
   void PlaceFirstKey(Vector3 wanderAxis);

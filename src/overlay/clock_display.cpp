@@ -35,9 +35,10 @@ void BuildClockText(LocalClockTime time, bool twelveHour, char (&text)[kClockTex
   }
 }
 
-void DrawClock() {
-  BeginOverlay();
+void DrawClock(FrameSize frame) {
+  BeginOverlay(frame);
   glLoadIdentity();
+  glTranslated(OverlayWidth(frame) - kOverlayWidth, 0.0, 0.0);  // 0 on 4:3: anchored at the right edge
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glEnable(GL_ALPHA_TEST);

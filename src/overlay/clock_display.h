@@ -3,12 +3,14 @@
 // setting), the latter followed by the am or pm mark.
 #pragma once
 
+#include "platform/frame_size.h"
 #include "platform/platform.h"
 
 // "hh:mm:ss", an optional mark and the NUL.
 constexpr int kClockTextBytes = 10;
-// Lower left corner of the clock text in the 800 x 600 overlay space; nine
-// glyphs end at x = 525 + 8 * 28 + 40 = 789.
+// Lower left corner of the clock text in the overlay space of a 4:3 frame;
+// nine glyphs end at x = 525 + 8 * 28 + 40 = 789. On a wider frame the clock
+// keeps its distance from the right edge.
 constexpr int kClockX = 525;
 constexpr int kClockY = 2;
 
@@ -21,6 +23,6 @@ void BuildClockText(LocalClockTime time, bool twelveHour, char (&text)[kClockTex
 
 // Draws the clock at the local time from the platform (PlatformLocalTime),
 // blended additively (the black of the glyph picture leaves the scene as it
-// is). Opens and closes its own overlay bracket; called by RenderRunFrame
-// outside any bracket when ShowClock is set.
-void DrawClock();
+// is). Opens and closes its own overlay bracket on the frame; called by
+// RenderRunFrame outside any bracket when ShowClock is set.
+void DrawClock(FrameSize frame);

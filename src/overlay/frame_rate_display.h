@@ -4,8 +4,9 @@
 
 // Every int in decimal ("-2147483648") and the NUL.
 constexpr int kFrameRateTextBytes = 12;
-// Lower left corner of the counter in the 800 x 600 overlay space: the
-// digits cover y 558..598, from x 4 rightwards.
+// Lower left corner of the counter in the overlay space, whose left edge and
+// height are the same on every frame: the digits cover y 558..598, from x 4
+// rightwards.
 constexpr int kFrameRateX = 4;
 constexpr int kFrameRateY = 558;
 

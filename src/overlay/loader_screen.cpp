@@ -4,7 +4,6 @@
 #include "image/tga_texture.h"
 #include "overlay/overlay_space.h"
 #include "platform/opengl.h"
-#include "settings/saver_settings.h"
 
 LoaderScreen loaderScreen;
 
@@ -16,9 +15,9 @@ const char* const kCornerNames[kLoaderCorners] = {"4loader_rd.tga", "4loader_ld.
                                                   "4loader_ru.tga"};
 
 // One corner picture, 256 x 128 screen pixels whatever the resolution, in
-// its corner of the overlay space. Drawn alpha-blended with the identity
-// modelview matrix.
-void DrawCorner(int corner) {
+// its corner of the frame's overlay space. Drawn alpha-blended with the
+// identity modelview matrix.
+void DrawCorner(FrameSize frame, int corner) {
   glLoadIdentity();
   glEnable(GL_BLEND);
   glEnable(GL_ALPHA_TEST);
@@ -26,11 +25,12 @@ void DrawCorner(int corner) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glBindTexture(GL_TEXTURE_2D, loaderScreen.corners[corner]);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  const double w = double(kCornerPixelWidth) / settings.Width * kOverlayWidth;     // overlay units
-  const double h = double(kCornerPixelHeight) / settings.Height * kOverlayHeight;  // overlay units
+  const double overlayWidth = OverlayWidth(frame);                                // units
+  const double w = double(kCornerPixelWidth) / frame.width * overlayWidth;       // overlay units
+  const double h = double(kCornerPixelHeight) / frame.height * kOverlayHeight;  // overlay units
   const bool right = corner == 0 || corner == 3;
   const bool top = corner == 2 || corner == 3;
-  const double x = right ? kOverlayWidth - w : 0.0;
+  const double x = right ? overlayWidth - w : 0.0;
   const double y = top ? kOverlayHeight - h : 0.0;
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 0.0f);
@@ -55,16 +55,17 @@ void LoadLoaderScreen() {
 
 void ResetLoaderScreen() { loaderScreen = LoaderScreen{}; }
 
-void DrawLoaderScreen() {
+void DrawLoaderScreen(FrameSize frame) {
+  const float centreX = float(OverlayWidth(frame) / 2.0);  // 400 on a 4:3 frame
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, loaderScreen.signPicture.glName);
-  BeginOverlay();
+  BeginOverlay(frame);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  DrawCenteredQuad(400.0f, 350.0f, 110.0f, 110.0f);
+  DrawCenteredQuad(centreX, 350.0f, 110.0f, 110.0f);
   glBindTexture(GL_TEXTURE_2D, loaderScreen.loadPicture.glName);
-  DrawCenteredQuad(400.0f, 140.0f, 100.0f, 100.0f);
-  // The corner sizes divide by the window size, which start-up always sets.
-  if (settings.Width > 0 && settings.Height > 0)
-    for (int i = 0; i < kLoaderCorners; ++i) DrawCorner(i);
+  DrawCenteredQuad(centreX, 140.0f, 100.0f, 100.0f);
+  // The corner sizes divide by the frame's size.
+  if (frame.width > 0 && frame.height > 0)
+    for (int i = 0; i < kLoaderCorners; ++i) DrawCorner(frame, i);
   EndOverlay();
 }

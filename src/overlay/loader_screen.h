@@ -1,6 +1,6 @@
 // LoaderScreen: what the saver shows while it loads its data. A sign picture
-// and the "loading" picture in the middle of the 800 x 600 overlay space,
-// and four corner pictures that keep their size in screen pixels (256 x 128)
+// and the "loading" picture in the middle of the overlay space (square, on
+// any frame), and four corner pictures that keep their size in screen pixels (256 x 128)
 // whatever the resolution; the shipped data puts a logo in the bottom right
 // corner and fully transparent pixels in the other three.
 #pragma once
@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "image/texture.h"
+#include "platform/frame_size.h"
 
 // Resource ids ("CustomData") of the loader pictures.
 constexpr int kLoadPictureResource = 117;   // JPEG
@@ -38,7 +39,7 @@ void LoadLoaderScreen();
 // Their GL textures are not deleted: they go with the GL context.
 void ResetLoaderScreen();
 
-// Draws the loader screen over what the buffers hold; DrawLoadingFrame calls
-// it for every loading step, after clearing and before the swap. Leaves
-// blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
-void DrawLoaderScreen();
+// Draws the loader screen over what the frame's buffers hold;
+// DrawLoadingFrame calls it for every loading step, after clearing and before
+// the swap. Leaves blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
+void DrawLoaderScreen(FrameSize frame);

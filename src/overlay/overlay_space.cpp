@@ -2,20 +2,19 @@
 #include "overlay/overlay_space.h"
 
 #include "platform/opengl.h"
-#include "settings/saver_settings.h"
 
 namespace {
 
-// Pushes a fresh projection of right x top units onto the projection stack
-// and a fresh modelview matrix onto the modelview stack.
-void BeginFlatSpace(double right, double top) {
+// Pushes a fresh projection of right x top units over the whole frame onto
+// the projection stack and a fresh modelview matrix onto the modelview stack.
+void BeginFlatSpace(FrameSize frame, double right, double top) {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
   glOrtho(0.0, right, 0.0, top, -1.0, 1.0);
-  glViewport(0, 0, settings.Width, settings.Height);
+  glViewport(0, 0, frame.width, frame.height);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
@@ -33,10 +32,16 @@ void EndFlatSpace() {
 
 }  // namespace
 
-void BeginOverlay() { BeginFlatSpace(kOverlayWidth, kOverlayHeight); }
+// Height times width / height, which is exact for 4:3 frames in doubles.
+double OverlayWidth(FrameSize frame) {
+  if (frame.width <= 0 || frame.height <= 0) return kOverlayWidth;
+  return kOverlayHeight * frame.width / frame.height;
+}
+
+void BeginOverlay(FrameSize frame) { BeginFlatSpace(frame, OverlayWidth(frame), kOverlayHeight); }
 void EndOverlay() { EndFlatSpace(); }
 
-void BeginPixelOverlay() { BeginFlatSpace(settings.Width, settings.Height); }
+void BeginPixelOverlay(FrameSize frame) { BeginFlatSpace(frame, frame.width, frame.height); }
 void EndPixelOverlay() { EndFlatSpace(); }
 
 void DrawCenteredQuad(float cx, float cy, float hx, float hy) {

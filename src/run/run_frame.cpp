@@ -16,16 +16,16 @@ constexpr double kRateWindowSeconds = 1.0;
 // The flat layer over the scene: the frame rate inside an overlay bracket
 // opened here (with fresh modelview and texture matrices), then the clock,
 // which opens a bracket of its own.
-void DrawOverlayLayer(int framesPerSecond) {
+void DrawOverlayLayer(FrameSize frame, int framesPerSecond) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  BeginOverlay();
+  BeginOverlay(frame);
   glLoadIdentity();
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   if (settings.ShowFPS) DrawFrameRate(framesPerSecond);
   EndOverlay();
-  if (settings.ShowClock) DrawClock();
+  if (settings.ShowClock) DrawClock(frame);
   glEnable(GL_BLEND);
 }
 
@@ -56,7 +56,7 @@ void RenderRunFrame(RunState& run) {
   RenderWorld(*world, run.camera);
   glLoadIdentity();
   run.camera.ApplyView();
-  DrawOverlayLayer(run.framesPerSecond);
+  DrawOverlayLayer(run.camera.frame, run.framesPerSecond);
   ++run.frameCount;
   // No glFlush, here or before the overlay: the swap flushes, and under
   // Wine every glFlush costs a round trip through wineserver (measured: 13 ms

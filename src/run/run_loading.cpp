@@ -20,9 +20,9 @@ void SetLoadingPose(CameraController& camera) {
 
 }  // namespace
 
-void DrawLoadingFrame() {
+void DrawLoadingFrame(FrameSize frame) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawLoaderScreen();
+  DrawLoaderScreen(frame);
 }
 
 void LoadRunWorld(RunState& run) {

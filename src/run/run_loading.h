@@ -6,12 +6,13 @@
 
 #include <cstdint>
 
+#include "platform/frame_size.h"
 #include "run/run_state.h"
 
 // One picture of the loader screen for a loading step: clears the buffers
 // and draws the loader screen; the front-end then swaps (which flushes; a
 // glFinish first would only add a wineserver round trip under Wine). GL out: blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
-void DrawLoadingFrame();
+void DrawLoadingFrame(FrameSize frame);
 
 // Clears the buffers, then loads "texture.txt", the glyph font, the sphere
 // lists, the scan sphere and the scene (env.txt, worlds.txt and their object

@@ -9,7 +9,7 @@
 struct SceneWorld;
 
 struct RunState {
-  CameraController camera;                     // the one camera of the run
+  CameraController camera;                     // the one camera of the run; its frame is the drawable
   const SceneWorld* framePassWorld = nullptr;  // whose lists the last frame drew; the next update walks them
   float speedFactor = 0.0f;                    // camera time per real second, Speed / 50 + 0.5
   int frameCount = 0;                          // frames finished in the current frame-rate window

@@ -140,7 +140,7 @@ void Billboard::Render(const CameraController& camera) {
 float Billboard::PlaceAndOrient(const CameraController& camera) {
   if (isEnv) {
     position = Add(camera.eye, offset);
-    PushEnvProjection(fov);
+    PushEnvProjection(fov, camera.frame);
   }
   // Only the y component of the offset is used, along the viewer's up.
   if (parent != nullptr) position = Add(parent->position, Scale(Normalize(camera.up), offset.y));

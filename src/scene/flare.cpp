@@ -16,11 +16,10 @@
 #include "platform/opengl.h"
 #include "scene/effect_math.h"
 #include "scene/frame_state.h"
-#include "settings/saver_settings.h"
 
 namespace {
 
-constexpr float kReferenceWidth = 800.0f;  // pixel sizes in the files are for an 800-pixel-wide screen
+constexpr float kReferenceHeight = 600.0f;  // pixel sizes in the files are for an 800 x 600 screen
 constexpr float kRateScale = 60.0f;        // fade and turn rates are written per 1/60 s
 constexpr float kFullTurn = 360.0f;        // degrees
 constexpr float kQuarterTurn = 90.0f;      // degrees
@@ -32,14 +31,10 @@ constexpr double kBehindCameraDepth = 1000.0;  // beyond any depth value: never 
 
 using FlareRule = KeywordRule<Flare>;
 
-float ScreenScale() { return float(settings.Width) / kReferenceWidth; }
-
-bool ApplySize(Flare& f, BlockContext& block) {
-  float value;
-  if (!ScanNumber(block, "size %f", &value)) return false;
-  f.size = value * ScreenScale();
-  return true;
-}
+// Pixels of the frame per pixel of the reference screen. The height sets it:
+// the vertical field of view is the same on every frame, so a flare keeps
+// its size against the scene on a wider one (on 4:3 this is Width / 800).
+float ScreenScale(FrameSize frame) { return float(frame.height) / kReferenceHeight; }
 
 bool ApplyFocus(Flare& f, BlockContext& block) {
   if (!ScanNumber(block, "focus %f)", &f.focus)) return false;
@@ -125,10 +120,7 @@ void ReadLensTexture(Flare& f, BlockContext& block, int slot) {
 bool ApplyLensEffect(Flare& f, BlockContext& block) {
   f.hasLensEffect = true;
   if (!NextLensLine(f, block)) return true;
-  float value;
-  if (ScanNumber(block, "\tsize %f", &value))
-    f.lensSize = value * ScreenScale();
-  else
+  if (!ScanNumber(block, "\tsize %f", &f.lensSize))
     block.reader.Report("lens size line not readable: \"" + std::string(block.reader.line) + "\"", &f);
   for (int slot = 0; slot < kLensTextureSlots; ++slot) {
     if (!NextLensLine(f, block)) return true;
@@ -139,7 +131,7 @@ bool ApplyLensEffect(Flare& f, BlockContext& block) {
 
 // In the order every line is tested; each matching rule applies.
 const FlareRule kFlareRules[] = {
-    {"size", ApplySize},
+    {"size", [](Flare& f, BlockContext& c) { return ScanNumber(c, "size %f", &f.size); }},
     {"flash", [](Flare& f, BlockContext& c) { return ScanNumber(c, "flash %f)", &f.flickerAmplitude); }},
     {"lumin", [](Flare& f, BlockContext& c) { return ScanNumber(c, "lumin %f)", &f.lumin); }},
     {"focus", ApplyFocus},
@@ -155,8 +147,8 @@ const FlareRule kFlareRules[] = {
     {"orient", ApplyOrient},
 };
 
-// Window pixels of the screen centre, origin at the lower left.
-Vector3 WindowCentre() { return Vector3{float(settings.Width) / 2.0f, float(settings.Height) / 2.0f, 0.0f}; }
+// Window pixels of the frame's centre, origin at the lower left.
+Vector3 WindowCentre(FrameSize frame) { return Vector3{float(frame.width) / 2.0f, float(frame.height) / 2.0f, 0.0f}; }
 
 // The depth buffer at window point (x, y), or -1 (below every depth, so the
 // point counts as hidden) when the point lies outside the viewport.
@@ -225,7 +217,7 @@ void Flare::Render(const CameraController& camera) {
   if (flareParent != nullptr && !flareParent->visible) return;
   // Without a texture line the flare draws with the texture bound last.
   if (hasTexture) glBindTexture(GL_TEXTURE_2D, textureId);
-  if (isEnv) PushEnvProjection(fov);
+  if (isEnv) PushEnvProjection(fov, camera.frame);
   PlaceInWorld(camera);
   Vector3 flareScreen;
   occlusionVisible = ProjectAndTestDepth(camera, &flareScreen);
@@ -233,10 +225,11 @@ void Flare::Render(const CameraController& camera) {
   // sprite keeps the projection stack two deep at most.
   if (isEnv) PopEnvProjection();
   if (level <= 0.0f) return;
-  DrawSprite(flareScreen, FocusFactor(camera) * level * lumin);
+  const FrameSize frame = camera.frame;
+  DrawSprite(frame, flareScreen, FocusFactor(camera) * level * lumin);
   LensLayout layout;
-  if (hasLensEffect && LayOutLensEffect(flareScreen, WindowCentre(), &layout))
-    DrawLensEffect(layout, lensSize, lensTextures, hasOrient);
+  if (hasLensEffect && LayOutLensEffect(flareScreen, WindowCentre(frame), &layout))
+    DrawLensEffect(frame, layout, lensSize * ScreenScale(frame), lensTextures, hasOrient);
 }
 
 // An env flare sits at a fixed offset from the eye; an attached one at its
@@ -280,16 +273,17 @@ float Flare::FocusFactor(const CameraController& camera) const {
   return factor > 0.0f ? factor : 0.0f;  // also 0 for NaN (focus 1)
 }
 
-void Flare::DrawSprite(Vector3 flareScreen, float alpha) const {
-  BeginPixelOverlay();  // also turns lighting and the depth test off
+void Flare::DrawSprite(FrameSize frame, Vector3 flareScreen, float alpha) const {
+  BeginPixelOverlay(frame);  // also turns lighting and the depth test off
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);  // the sprite adds light
   glColor4f(1.0f, 1.0f, 1.0f, alpha);
   glTranslatef(flareScreen.x, flareScreen.y, 0.0f);
   glRotatef(rotationAngle, 0.0f, 0.0f, 1.0f);
   if (hasOrient) {
-    Vector3 towards = DirectionOrZero(Subtract(orientPoint, WindowCentre()));
+    Vector3 towards = DirectionOrZero(Subtract(orientPoint, WindowCentre(frame)));
     glRotatef(kQuarterTurn * Dot(towards, DirectionOrZero(flareScreen)), 0.0f, 0.0f, 1.0f);
   }
-  DrawCenteredQuad(0.0f, 0.0f, size * aspect, size);
+  const float halfHeight = size * ScreenScale(frame);  // pixels
+  DrawCenteredQuad(0.0f, 0.0f, halfHeight * aspect, halfHeight);
   EndPixelOverlay();
 }

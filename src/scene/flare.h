@@ -23,8 +23,8 @@ class Flare : public SceneObject {
   const char* KindName() const override { return "flare"; }
 
   float level = 0.0f;             // intensity 0..1 (may overshoot by one Update step); starts dark
-  float size = 10.0f;             // half height of the sprite, pixels (scaled to Width at parse)
-  float lensSize = 5.0f;          // base half size of the ghosts, pixels (scaled to Width at parse)
+  float size = 10.0f;             // half height of the sprite, pixels of an 800 x 600 frame
+  float lensSize = 5.0f;          // base half size of the ghosts, pixels of an 800 x 600 frame
   float fadeInRate = 6.0f;        // level per second while the point is unhidden
   float fadeOutRate = 6.0f;       // level per second while it is hidden
   float fov = 0.1f;               // half height of the env frustum at distance 1
@@ -51,7 +51,7 @@ class Flare : public SceneObject {
   void PlaceInWorld(const CameraController& camera);
   bool ProjectAndTestDepth(const CameraController& camera, Vector3* flareScreen);
   float FocusFactor(const CameraController& camera) const;
-  void DrawSprite(Vector3 flareScreen, float alpha) const;
+  void DrawSprite(FrameSize frame, Vector3 flareScreen, float alpha) const;
   void UpdateFade(double dt);
   void UpdateFlicker(double dt);
 };

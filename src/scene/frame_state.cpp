@@ -13,18 +13,17 @@
 
 namespace {
 
-// The 4:3 frustum of the saver: 2·atan(40/80), about 53 degrees vertically,
+// The frustum of the saver: 2·atan(40/80), about 53 degrees vertically,
 // near plane 80 and far plane 5000000 world units (the Earth's radius is 16200).
 constexpr double kFrustumHalfHeight = 40.0;
-constexpr double kAspect = 1.3333334f;  // the 4:3 frame, as a float
 constexpr double kNearPlane = 80.0;
 constexpr double kFarPlane = 5000000.0;
 
-void InitProjection(int width, int height) {
-  glViewport(0, 0, width, height);
+void InitProjection(FrameSize frame) {
+  glViewport(0, 0, frame.width, frame.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  double halfWidth = kFrustumHalfHeight * kAspect;
+  double halfWidth = FrustumHalfWidth(kFrustumHalfHeight, frame);
   glFrustum(-halfWidth, halfWidth, -kFrustumHalfHeight, kFrustumHalfHeight, kNearPlane, kFarPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
@@ -59,10 +58,12 @@ void InitLights() {
 
 }  // namespace
 
-void InitSceneGlState(int width, int height) {
+double FrustumHalfWidth(double halfHeight, FrameSize frame) { return halfHeight * double(FrameAspect(frame)); }
+
+void InitSceneGlState(FrameSize frame) {
   glEnable(GL_NORMALIZE);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  InitProjection(width, height);
+  InitProjection(frame);
   InitLights();
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glLineWidth(1.0f);
@@ -95,11 +96,11 @@ void ApplyFrameDefaults() {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-void PushEnvProjection(float fov) {
+void PushEnvProjection(float fov, FrameSize frame) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  double halfWidth = fov * kAspect;
+  double halfWidth = FrustumHalfWidth(fov, frame);
   glFrustum(-halfWidth, halfWidth, -fov, fov, 1.0, 1000.0);
   glMatrixMode(GL_MODELVIEW);
 }

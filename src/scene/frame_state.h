@@ -1,14 +1,20 @@
 // The OpenGL state of a scene frame. InitSceneGlState sets what stays fixed
-// for the life of a GL context (lights, light model, the 4:3 projection);
+// for the life of a GL context (lights, light model, the projection);
 // ApplyFrameDefaults sets the state every object's Render finds on entry and
 // puts back on exit, so a render test can compare the two after each kind.
 #pragma once
 
+#include "platform/frame_size.h"
+
 // Once per GL context, after it is made current: the enables, lights, light
-// model and projection of the saver's frame (width and height in pixels set
-// the viewport only; the projection is 4:3 whatever the size). Leaves the
+// model, the viewport over the whole frame and its projection. Leaves the
 // frame defaults applied and the modelview matrix current and identity.
-void InitSceneGlState(int width, int height);
+void InitSceneGlState(FrameSize frame);
+
+// Half width of a frustum whose half height is halfHeight, for the frame's
+// aspect: the vertical field of view stays what the frustum was made for and
+// a wider frame sees more at the sides (53.333334 for 40 on every 4:3 frame).
+double FrustumHalfWidth(double halfHeight, FrameSize frame);
 
 // The frame defaults, in two groups.
 // Changed by objects, and restored by each Render before it returns:
@@ -28,9 +34,10 @@ void InitSceneGlState(int width, int height);
 // their own push and pop it).
 void ApplyFrameDefaults();
 
-// The narrow frustum of sky objects (`env` spheres and billboards): pushed on
-// the projection stack with half height fov and half width fov * 4/3 at the
-// near plane 1, far plane 1000; the modelview matrix is current afterwards.
-void PushEnvProjection(float fov);
+// The narrow frustum of sky objects (`env` spheres, billboards and flares):
+// pushed on the projection stack with half height fov and the frame's half
+// width for it at the near plane 1, far plane 1000; the modelview matrix is
+// current afterwards.
+void PushEnvProjection(float fov, FrameSize frame);
 // Pops it again; the modelview matrix is current afterwards.
 void PopEnvProjection();

@@ -98,9 +98,9 @@ bool LayOutLensEffect(Vector3 flareScreen, Vector3 centre, LensLayout* layout) {
   return true;
 }
 
-void DrawLensEffect(const LensLayout& layout, float lensSize, const uint32_t (&lensTextures)[kLensTextureSlots],
-                    bool hasOrient) {
-  BeginPixelOverlay();
+void DrawLensEffect(FrameSize frame, const LensLayout& layout, float lensSize,
+                    const uint32_t (&lensTextures)[kLensTextureSlots], bool hasOrient) {
+  BeginPixelOverlay(frame);
   DrawStreaks(layout, lensTextures[kStreakSlot]);
   float turn = hasOrient ? kQuarterTurn * layout.ringDot : 0.0f;
   for (int i = 0; i < kLensGhostCount; ++i) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "camera/vector3.h"
+#include "platform/frame_size.h"
 
 // Lens textures per flare: slot 0 and 1 for the ghosts, slot 2 for the streaks.
 constexpr int kLensTextureSlots = 3;
@@ -35,11 +36,11 @@ struct LensLayout {
 // centre: there is then no axis to lay the streaks and ghosts along.
 bool LayOutLensEffect(Vector3 flareScreen, Vector3 centre, LensLayout* layout);
 
-// Draws the streaks (texture slot 2) and the ghosts with additive blending.
-// lensSize in pixels; a texture name 0 draws untextured; hasOrient turns
+// Draws the streaks (texture slot 2) and the ghosts with additive blending
+// in the frame's pixel space. lensSize in pixels; a texture name 0 draws untextured; hasOrient turns
 // each ghost by 90 * ringDot degrees.
 // GL in: frame defaults. GL out: frame defaults, except the bound texture
 // and the current colour; one projection and one modelview push/pop (the
 // pixel overlay space).
-void DrawLensEffect(const LensLayout& layout, float lensSize, const uint32_t (&lensTextures)[kLensTextureSlots],
-                    bool hasOrient);
+void DrawLensEffect(FrameSize frame, const LensLayout& layout, float lensSize,
+                    const uint32_t (&lensTextures)[kLensTextureSlots], bool hasOrient);

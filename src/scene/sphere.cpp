@@ -287,7 +287,7 @@ void Sphere::EnterEnvFrustum(const CameraController& camera) {
   position = camera.eye;
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
-  PushEnvProjection(fov);
+  PushEnvProjection(fov, camera.frame);
 }
 
 // Orientation and spin; the texture scrolls with the spin (twice per turn,

@@ -30,6 +30,7 @@ volatile sig_atomic_t loading = 1;
 volatile sig_atomic_t stopRequested = 0;
 timer_t stopGraceTimer;
 GlxSurface* loadingSurface = nullptr;  // swapped after each loading step
+FrameSize loadingFrame;                 // the drawable while loading
 
 // Nothing the process holds outlives it (the X server frees the window and
 // the context, and the program changes no server state), so ending at once
@@ -63,16 +64,15 @@ double NowSeconds() {
 }
 
 void ShowLoadingStep() {
-  DrawLoadingFrame();
+  DrawLoadingFrame(loadingFrame);
   loadingSurface->SwapBuffers();
 }
 
-// The drawable is width x height pixels: the viewport, the projection and
-// the overlay's pixel space follow it.
-void FollowDrawableSize(int width, int height) {
-  settings.Width = width;
-  settings.Height = height;
-  InitSceneGlState(width, height);
+// The drawable is width x height pixels: the viewport, the projection, the
+// overlay and the flares follow it.
+void FollowDrawableSize(RunState& run, int width, int height) {
+  run.camera.frame = FrameSize{width, height};
+  InitSceneGlState(run.camera.frame);
 }
 
 // Frames per second the loop may draw: FrameLimit, by default the
@@ -85,9 +85,10 @@ uint32_t RunFrameLimit() {
 void LoadWorld(GlxSurface& surface, RunState& run) {
   int width = 0, height = 0;
   surface.QuerySize(&width, &height);
-  FollowDrawableSize(width, height);
+  FollowDrawableSize(run, width, height);
   LoadLoaderScreen();
   loadingSurface = &surface;
+  loadingFrame = run.camera.frame;
   PosixSetLoadingCallback(ShowLoadingStep);
   LoadRunWorld(run);
   PosixSetLoadingCallback(nullptr);
@@ -95,10 +96,10 @@ void LoadWorld(GlxSurface& surface, RunState& run) {
 }
 
 // True while the window is there at some size; follows a new size.
-bool FollowResize(GlxSurface& surface) {
+bool FollowResize(GlxSurface& surface, RunState& run) {
   int width = 0, height = 0;
   if (!surface.QuerySize(&width, &height)) return false;
-  if (width != settings.Width || height != settings.Height) FollowDrawableSize(width, height);
+  if (width != run.camera.frame.width || height != run.camera.frame.height) FollowDrawableSize(run, width, height);
   return true;
 }
 
@@ -116,7 +117,7 @@ X11RunReport RunX11Saver(GlxSurface& surface) {
   loading = 0;
   X11RunReport report;
   double last = start;
-  while (!stopRequested && !surface.TakeEvents() && FollowResize(surface)) {
+  while (!stopRequested && !surface.TakeEvents() && FollowResize(surface, run)) {
     double now = NowSeconds();
     double wait = pacer.WaitBefore(now);
     if (wait > 0.0) {

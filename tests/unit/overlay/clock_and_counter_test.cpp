@@ -16,10 +16,11 @@
 
 namespace {
 
-// Checks that text was drawn from overlay point (x, y): glyph k's visible
-// part, between its left edge and the next glyph's, shows its cell colour.
-void ExpectGlyphsAt(const Picture& picture, int x, int y, const char* text, int background) {
-  const double sx = picture.width / 800.0, sy = picture.height / 600.0;
+// Checks that text was drawn from overlay point (x, y) (square units, 600 to
+// the height): glyph k's visible part, between its left edge and the next
+// glyph's, shows its cell colour.
+void ExpectGlyphsAt(const Picture& picture, double x, double y, const char* text, int background) {
+  const double sx = picture.height / 600.0, sy = sx;
   for (int k = 0; text[k]; ++k) {
     const Rgb cell = CellColour(text[k] - kFirstGlyph);
     const Rgb sum{std::min(255, cell.r + background), std::min(255, cell.g + background),
@@ -31,26 +32,30 @@ void ExpectGlyphsAt(const Picture& picture, int x, int y, const char* text, int 
 
 class ClockPlacement : public OverlayRenderTest, public ::testing::WithParamInterface<Resolution> {};
 
-TEST_P(ClockPlacement, TwelveHourClockEndsWithItsMarkAt789) {
+// On 4:3 the mark ends at 789 of 800 units; wider frames keep the clock
+// 11 units from the right edge, in square units.
+TEST_P(ClockPlacement, TwelveHourClockEndsWithItsMarkElevenUnitsFromTheRightEdge) {
   const Resolution r = GetParam();
   SetUpContext(r.width, r.height);
   AddColouredGlyphPicture(manager);
   BuildGlyphFont(manager);
   settings.TimeFormat = true;
   native_platform::SetLocalTime(LocalClockTime{13, 7, 2});
-  DrawClock();
+  DrawClock(frame);
   const Picture picture(*gl);
-  ExpectGlyphsAt(picture, 525, 2, "01:07:02<", 0);
+  const double s = r.height / 600.0;  // pixels per unit, across and up
+  const double left = r.width / s - 800 + 525;  // overlay units
+  ExpectGlyphsAt(picture, left, 2, "01:07:02<", 0);
   const PixelBox box = picture.LitBox();
-  const double sx = r.width / 800.0, sy = r.height / 600.0;
-  EXPECT_NEAR(box.x0, 525 * sx, 1);
-  EXPECT_NEAR(box.x1, 789 * sx, 1);  // 525 + 8 * 28 + 40
-  EXPECT_NEAR(box.y0, 2 * sy, 1);
-  EXPECT_NEAR(box.y1, 42 * sy, 1);
+  EXPECT_NEAR(box.x0, r.width - 275 * s, 1);
+  EXPECT_NEAR(box.x1, r.width - 11 * s, 1);  // 525 + 8 * 28 + 40 = 789
+  EXPECT_NEAR(box.y0, 2 * s, 1);
+  EXPECT_NEAR(box.y1, 42 * s, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, ClockPlacement,
-                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}),
+                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}, Resolution{1920, 1080},
+                                           Resolution{2560, 1080}),
                          ResolutionName);
 
 class ClockAndCounterTest : public OverlayRenderTest {};
@@ -60,7 +65,7 @@ TEST_F(ClockAndCounterTest, TwentyFourHourClockHasNoMark) {
   AddColouredGlyphPicture(manager);
   BuildGlyphFont(manager);
   native_platform::SetLocalTime(LocalClockTime{7, 5, 9});
-  DrawClock();
+  DrawClock(frame);
   const Picture picture(*gl);
   ExpectGlyphsAt(picture, 525, 2, "07:05:09", 0);
   EXPECT_EQ(picture.LitBox().x1, 761);  // 525 + 7 * 28 + 40
@@ -73,7 +78,7 @@ TEST_F(ClockAndCounterTest, FrameRateAddsItsGlyphsToTheTopLeftCorner) {
   glClearColor(0.2f, 0.2f, 0.2f, 1.0f);  // 51 per channel
   glClear(GL_COLOR_BUFFER_BIT);
   glEnable(GL_BLEND);
-  BeginOverlay();
+  BeginOverlay(frame);
   DrawFrameRate(1234);
   EndOverlay();
   const Picture picture(*gl);
@@ -99,7 +104,7 @@ TEST_F(ClockAndCounterTest, ShippedGlyphSheetDrawsEveryGlyphInsideItsCell) {
   BuildGlyphFont(manager);
   ASSERT_EQ(glyphFont.texture, picture->glName);
 
-  BeginOverlay();
+  BeginOverlay(frame);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, glyphFont.texture);
   for (int i = 0; i < kGlyphCount; ++i) {

@@ -1,6 +1,6 @@
 // The glyph font drawn into an off-screen context: which cell each character
-// shows, where a text lands in the 800 x 600 overlay space at several
-// resolutions, the translation a text leaves behind, and the characters that
+// shows, where a text lands in the overlay space at several resolutions and
+// aspects (square glyphs on each), the translation a text leaves behind, and the characters that
 // never reach the display lists.
 #include <GL/gl.h>
 
@@ -18,20 +18,20 @@ class GlyphTextPlacement : public OverlayRenderTest, public ::testing::WithParam
 // Pixel column or row of an overlay coordinate at a given scale.
 int ToPixel(double units, double pixelsPerUnit) { return int(std::lround(units * pixelsPerUnit)); }
 
-TEST_P(GlyphTextPlacement, LandsAtOverlayCoordinatesStretchedToTheWindow) {
+TEST_P(GlyphTextPlacement, LandsAtOverlayCoordinatesInSquareUnits) {
   const Resolution r = GetParam();
   SetUpContext(r.width, r.height);
   AddColouredGlyphPicture(manager);
   BuildGlyphFont(manager);
   const char* text = "0123456789:;<";  // every glyph once
-  BeginOverlay();
+  BeginOverlay(frame);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, glyphFont.texture);
   DrawGlyphText(100, 200, text);
   EndOverlay();
 
   const Picture picture(*gl);
-  const double sx = r.width / 800.0, sy = r.height / 600.0;  // pixels per unit: stretched, not letter-boxed
+  const double sx = r.height / 600.0, sy = sx;  // pixels per unit, the same across and up
   const PixelBox box = picture.LitBox();
   EXPECT_NEAR(box.x0, ToPixel(100, sx), 1);
   EXPECT_NEAR(box.x1, ToPixel(100 + 12 * 28 + 40, sx), 1);
@@ -44,7 +44,8 @@ TEST_P(GlyphTextPlacement, LandsAtOverlayCoordinatesStretchedToTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, GlyphTextPlacement,
-                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}, Resolution{1280, 1024}),
+                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}, Resolution{1280, 1024},
+                                           Resolution{1920, 1080}),
                          ResolutionName);
 
 class GlyphFontTest : public OverlayRenderTest {};
@@ -53,7 +54,7 @@ TEST_F(GlyphFontTest, TextLeavesItsTranslationAndAdvanceInEffect) {
   SetUpContext(800, 600);
   AddColouredGlyphPicture(manager);
   BuildGlyphFont(manager);
-  BeginOverlay();
+  BeginOverlay(frame);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, glyphFont.texture);
   DrawGlyphText(10, 20, "12");
@@ -79,7 +80,7 @@ TEST_F(GlyphFontTest, CharactersOutsideTheFontNeverReachForeignDisplayLists) {
   glRecti(0, 0, 800, 600);
   glEndList();
 
-  BeginOverlay();
+  BeginOverlay(frame);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, glyphFont.texture);
   DrawGlyphText(100, 100, "1=2 a\xB1/");
@@ -99,7 +100,7 @@ TEST_F(GlyphFontTest, WithoutThePictureGlyphsAreSolidQuads) {
   BuildGlyphFont(manager);  // empty list: no "textures\c.jpg"
   EXPECT_EQ(glyphFont.texture, 0u);
   ASSERT_NE(glyphFont.listBase, 0u);
-  BeginOverlay();
+  BeginOverlay(frame);
   glEnable(GL_TEXTURE_2D);
   glColor3f(1, 1, 1);
   DrawGlyphText(300, 300, "8");
@@ -115,7 +116,7 @@ TEST_F(GlyphFontTest, WithoutThePictureGlyphsAreSolidQuads) {
 
 TEST_F(GlyphFontTest, BeforeTheFontIsBuiltNothingIsDrawn) {
   SetUpContext(800, 600);
-  BeginOverlay();
+  BeginOverlay(frame);
   DrawGlyphText(5, 6, "12");
   GLdouble m[16];
   glGetDoublev(GL_MODELVIEW_MATRIX, m);

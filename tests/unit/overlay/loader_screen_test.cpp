@@ -30,7 +30,7 @@ TEST_P(CornerPictures, KeepTheirPixelSizeInTheirCorners) {
     AddResourceBytes(kFirstCornerResource + i, SolidTga(256, 128, c[0], c[1], c[2], 255));
   }
   LoadLoaderScreen();
-  DrawLoaderScreen();
+  DrawLoaderScreen(frame);
 
   const Picture picture(*gl);
   const int w = r.width, h = r.height;
@@ -43,20 +43,21 @@ TEST_P(CornerPictures, KeepTheirPixelSizeInTheirCorners) {
     EXPECT_EQ(box.y0, expected[i].y0) << "corner " << i;
     EXPECT_EQ(box.y1, expected[i].y1) << "corner " << i;
   }
-  // Pictures that did not load (the sign, the load picture) are white quads
-  // centred at (400, 350) and (400, 140) of the overlay space.
-  const double sx = w / 800.0, sy = h / 600.0;
-  ExpectColourNear(picture.At(int(400 * sx), int(350 * sy)), Rgb{255, 255, 255}, "sign");
-  ExpectColourNear(picture.At(int(400 * sx), int(140 * sy)), Rgb{255, 255, 255}, "load picture");
+  // Pictures that did not load (the sign, the load picture) are white
+  // squares centred across the frame, at heights 350 and 140 of 600 units.
+  const double s = h / 600.0;  // pixels per unit, across and up
+  ExpectColourNear(picture.At(w / 2, int(350 * s)), Rgb{255, 255, 255}, "sign");
+  ExpectColourNear(picture.At(w / 2, int(140 * s)), Rgb{255, 255, 255}, "load picture");
   const PixelBox middle = picture.BoxOf(Rgb{255, 255, 255});
-  EXPECT_NEAR(middle.x0, 290 * sx, 1);  // the sign: 400 - 110
-  EXPECT_NEAR(middle.x1, 510 * sx, 1);
-  EXPECT_NEAR(middle.y0, 40 * sy, 1);  // the load picture: 140 - 100
-  EXPECT_NEAR(middle.y1, 460 * sy, 1);  // the sign: 350 + 110
+  EXPECT_NEAR(middle.x0, w / 2.0 - 110 * s, 1);  // the sign, 220 units wide
+  EXPECT_NEAR(middle.x1, w / 2.0 + 110 * s, 1);
+  EXPECT_NEAR(middle.y0, 40 * s, 1);  // the load picture: 140 - 100
+  EXPECT_NEAR(middle.y1, 460 * s, 1);  // the sign: 350 + 110
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, CornerPictures,
-                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}, Resolution{1280, 1024}),
+                         ::testing::Values(Resolution{800, 600}, Resolution{1600, 1200}, Resolution{1280, 1024},
+                                           Resolution{1920, 1080}),
                          ResolutionName);
 
 class LoaderScreenTest : public OverlayRenderTest {};
@@ -66,7 +67,7 @@ TEST_F(LoaderScreenTest, TransparentCornersLeaveTheScreenUnchanged) {
   for (int i = 0; i < kLoaderCorners; ++i) AddResourceBytes(kFirstCornerResource + i, SolidTga(1, 1, 255, 255, 255, 0));
   LoadLoaderScreen();
   for (int i = 0; i < kLoaderCorners; ++i) EXPECT_NE(loaderScreen.corners[i], 0u) << i;
-  DrawLoaderScreen();
+  DrawLoaderScreen(frame);
   const Picture picture(*gl);
   for (const auto& p : {std::pair<int, int>{5, 5}, {795, 5}, {5, 595}, {795, 595}})
     EXPECT_FALSE(picture.Lit(p.first, p.second)) << p.first << "," << p.second;
@@ -86,7 +87,7 @@ TEST_F(LoaderScreenTest, ShippedPlaceholderPicturesLoadAndShow) {
   for (int i = 0; i < kLoaderCorners; ++i) EXPECT_NE(loaderScreen.corners[i], 0u) << corners[i];
   EXPECT_TRUE(native_platform::Messages().empty());
 
-  DrawLoaderScreen();
+  DrawLoaderScreen(frame);
   gl->SavePpm(TERRAVA_BINARY_DIR "/overlay_loader_800x600.ppm");
   const Picture picture(*gl);
   // The logo shows in the bottom right corner; the other corners stay black.

@@ -62,13 +62,13 @@ TEST_F(OverlaySpaceTest, BracketsPushOneMatrixEachAndRestoreWhatTheyFound) {
   const MatrixState before = ReadMatrices();
   const struct {
     const char* name;
-    void (*begin)();
+    void (*begin)(FrameSize);
     void (*end)();
     double right, top;  // units of the space
   } brackets[] = {{"overlay", BeginOverlay, EndOverlay, 800, 600},
                   {"pixel overlay", BeginPixelOverlay, EndPixelOverlay, 1600, 1200}};
   for (const auto& b : brackets) {
-    b.begin();
+    b.begin(frame);
     const MatrixState inside = ReadMatrices();
     EXPECT_EQ(inside.projectionDepth, before.projectionDepth + 1) << b.name;
     EXPECT_EQ(inside.modelviewDepth, before.modelviewDepth + 1) << b.name;
@@ -93,15 +93,15 @@ TEST_F(OverlaySpaceTest, ClockAndLoaderScreenCloseTheBracketsTheyOpen) {
   LoadLoaderScreen();  // no resources: every picture stays 0
   SetSceneState();
   const MatrixState before = ReadMatrices();
-  DrawClock();
+  DrawClock(frame);
   ExpectSameMatrices(before, ReadMatrices(), "DrawClock");
-  DrawLoaderScreen();
+  DrawLoaderScreen(frame);
   ExpectSameMatrices(before, ReadMatrices(), "DrawLoaderScreen");
 }
 
 TEST_F(OverlaySpaceTest, PixelOverlayHasOneUnitPerPixel) {
   SetUpContext(1600, 1200);
-  BeginPixelOverlay();
+  BeginPixelOverlay(frame);
   DrawCenteredQuad(100, 50, 10, 5);
   EndPixelOverlay();
   const PixelBox box = Picture(*gl).LitBox();

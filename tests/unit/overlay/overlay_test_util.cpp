@@ -108,8 +108,7 @@ void OverlayRenderTest::SetUpContext(int width, int height) {
   ResetGlyphFont();
   ResetLoaderScreen();
   manager.Reset();
-  settings.Width = width;
-  settings.Height = height;
+  frame = FrameSize{width, height};
   gl = std::make_unique<GlTestContext>(width, height);
   ASSERT_TRUE(gl->Ready());
   glClearColor(0, 0, 0, 1);

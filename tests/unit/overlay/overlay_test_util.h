@@ -15,6 +15,7 @@
 
 #include "gl_test_context.h"
 #include "image/texture_manager.h"
+#include "platform/frame_size.h"
 
 // A window size for parameterised tests, printed as "800x600".
 struct Resolution {
@@ -64,11 +65,12 @@ class Picture {
 void ExpectColourNear(Rgb actual, Rgb expected, const std::string& where);
 
 // Resets settings, platform controls, the glyph font, the loader screen and
-// sets Width x Height; owns the GL context.
+// makes a GL context of the frame's size; owns it.
 class OverlayRenderTest : public ::testing::Test {
  protected:
   void SetUpContext(int width, int height);
   void TearDown() override;
   std::unique_ptr<GlTestContext> gl;
+  FrameSize frame;  // the context's size
   TextureManager manager;
 };

@@ -1,8 +1,7 @@
 // Shared set-up of the effect tests (flares, lens effects, flames, particle
 // systems) that draw through OSMesa: a 160 x 120 frame with the saver's GL
-// state, settings.Width and Height matching it (the pixel overlay space and
-// the flare sizes read them), solid textures, a camera 200 units out on +z
-// looking down -z, the saver's frame order (Update, then Render), and the
+// state, solid textures, a camera 200 units out on +z looking down -z and
+// projecting onto that frame, the saver's frame order (Update, then Render), and the
 // check that a Render left the frame defaults.
 #pragma once
 
@@ -24,19 +23,19 @@ class EffectRenderTest : public SceneTest {
   static constexpr int kWidth = 160;
   static constexpr int kHeight = 120;
   static constexpr double kFrame = 1.0 / 60.0;  // seconds
+  static constexpr FrameSize kFrameSize{kWidth, kHeight};
 
   void SetUp() override {
     SceneTest::SetUp();
     ASSERT_TRUE(gl.Ready());
-    settings.Width = kWidth;
-    settings.Height = kHeight;
-    InitSceneGlState(kWidth, kHeight);
+    InitSceneGlState(kFrameSize);
     AddStandardMeshes();
     InstallArchive();
     BuildSphereLists();
     RegisterTexture("textures\\white.jpg", SolidTexture(255, 255, 255));
     RegisterTexture("textures\\black.jpg", SolidTexture(0, 0, 0));
     camera.position = camera.eye = Vector3{0.0f, 0.0f, 200.0f};
+    camera.frame = kFrameSize;
   }
   void TearDown() override {
     ResetSettings();
@@ -88,8 +87,8 @@ inline void ExpectFrameDefaults() {
   EXPECT_TRUE(depthMask);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(settings.Width, viewport[2]);
-  EXPECT_EQ(settings.Height, viewport[3]);
+  EXPECT_EQ(160, viewport[2]);
+  EXPECT_EQ(120, viewport[3]);
   GLfloat texture[16];
   glGetFloatv(GL_TEXTURE_MATRIX, texture);
   for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, texture[i]);

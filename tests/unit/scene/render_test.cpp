@@ -35,7 +35,7 @@ class SceneRenderTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     ASSERT_TRUE(gl.Ready());
-    InitSceneGlState(kWidth, kHeight);
+    InitSceneGlState(FrameSize{kWidth, kHeight});
     AddStandardMeshes();
     AddGeometryMember("meshes\\square.dat", Square());
     InstallArchive();
@@ -45,6 +45,7 @@ class SceneRenderTest : public SceneTest {
     RegisterTexture("textures\\red.jpg", SolidTexture(255, 0, 0));
     RegisterTexture("textures\\green.jpg", SolidTexture(0, 255, 0));
     camera.position = camera.eye = Vector3{0, 0, 200};
+    camera.frame = FrameSize{kWidth, kHeight};
   }
 
   // Parses the object file into the world and draws one frame.
@@ -211,6 +212,34 @@ TEST_F(SceneRenderTest, BlendedMeshIsDrawnAtTheAlphaOfItsFirstColourComponent) {
   Rgb c = At(80, 60);
   EXPECT_NEAR(128, c.r, 3);
   EXPECT_TRUE(IsBlack(At(80 + 20, 60)));
+}
+
+// The frustum keeps its vertical field of view, 2 atan(40 / 80), on every
+// frame and widens with the aspect; the scene's and the sky's alike.
+TEST_F(SceneRenderTest, ProjectionHalfWidthFollowsTheFramesAspect) {
+  struct Case {
+    FrameSize frame;
+    double halfWidth;  // at half height 40
+  };
+  // frame (4:3, 16:9, 16:10, 21:9, 5:4), half width
+  const Case cases[] = {{{800, 600}, 40.0 * double(1.3333334f)}, {{1920, 1080}, 40.0 * 16 / 9},
+                        {{1680, 1050}, 64.0}, {{2560, 1080}, 40.0 * 64 / 27}, {{1280, 1024}, 50.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.frame.width) + "x" + std::to_string(c.frame.height));
+    EXPECT_NEAR(c.halfWidth, FrustumHalfWidth(40.0, c.frame), 1e-5);
+    InitSceneGlState(c.frame);
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    EXPECT_NEAR(80.0 / c.halfWidth, m[0], 1e-6);  // 2 near / (right - left)
+    EXPECT_DOUBLE_EQ(2.0, m[5]);                  // 2 near / (top - bottom): the same on every frame
+    PushEnvProjection(0.5f, c.frame);
+    glMatrixMode(GL_PROJECTION);
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    glMatrixMode(GL_MODELVIEW);
+    PopEnvProjection();
+    EXPECT_NEAR(m[5] * 40.0 / c.halfWidth, m[0], 1e-5);  // the sky's frustum has the same aspect
+  }
+  EXPECT_EQ(40.0 * double(1.3333334f), FrustumHalfWidth(40.0, FrameSize{1024, 768}));  // exact on 4:3
 }
 
 // After each kind's Render the state is the frame defaults again.

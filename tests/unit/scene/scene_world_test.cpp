@@ -121,7 +121,7 @@ TEST_F(SceneWorldTest, DuplicateWorldNamesAreKeptAndTheFirstIsFound) {
 TEST_F(SceneWorldTest, FrameWalksFirstPassObjectsAndPostPassInOrder) {
   GlTestContext gl(8, 8);
   ASSERT_TRUE(gl.Ready());
-  InitSceneGlState(8, 8);
+  InitSceneGlState(FrameSize{8, 8});
   std::vector<std::string> log;
   SceneEnv env;
   env.firstPass.Append(std::make_unique<Recorder>(&log, "sky"));
@@ -142,7 +142,7 @@ TEST_F(SceneWorldTest, FrameWalksFirstPassObjectsAndPostPassInOrder) {
 TEST_F(SceneWorldTest, SystemWorldsAreLitFromTheOrigin) {
   GlTestContext gl(8, 8);
   ASSERT_TRUE(gl.Ready());
-  InitSceneGlState(8, 8);
+  InitSceneGlState(FrameSize{8, 8});
   CameraController camera;  // at the origin looking down -z: the view is the identity
   SceneWorld world;
   GLfloat light1[4], light0[4];

@@ -1,8 +1,8 @@
 // RunPreview inside this test program: a 152 x 112 host window stands in
 // for the settings page, and the preview paints bitmap 112 of the real
 // terrava.scr (loaded as a data file next to this program). The pixels are
-// read back from the preview window and compared with the bitmap's top-left
-// corner. (Wine does not show a child window's painting across processes,
+// read back from the preview window and compared with the bitmap scaled into
+// the area with its proportions (151 x 112 and one black column). (Wine does not show a child window's painting across processes,
 // so the whole-program test of /p checks the window, and this one the
 // pixels.)
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/picture_fit.h"
 #include "app/preview_window.h"
 #include "app/saver_app.h"
 
@@ -102,7 +103,7 @@ class PreviewWindow : public ::testing::Test {
   HMODULE module = nullptr;
 };
 
-TEST_F(PreviewWindow, PaintsTheTopLeftOfTheBitmapUnscaled) {
+TEST_F(PreviewWindow, PaintsTheBitmapScaledToTheAreaBetweenBlackBars) {
   SaverApp app;
   app.instance = module;
   app.parentWindow = uint32_t(reinterpret_cast<uintptr_t>(capture.host));
@@ -124,21 +125,36 @@ TEST_F(PreviewWindow, PaintsTheTopLeftOfTheBitmapUnscaled) {
   EXPECT_EQ(header->biHeight, 115);
   EXPECT_EQ(header->biBitCount, 24);
 
+  // The expected area: black, and the bitmap stretched the same way into
+  // its fitted place.
+  const PictureRect place = FitPicture(155, 115, kAreaWidth, kAreaHeight);
+  EXPECT_EQ(place.width, 151);
+  EXPECT_EQ(place.height, 112);
   HBITMAP picture = LoadBitmapA(module, MAKEINTRESOURCEA(kPreviewBitmapId));
   ASSERT_NE(picture, nullptr);
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(memory, picture);
-  std::vector<uint32_t> expected = ReadPixels(memory, kAreaWidth, kAreaHeight);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
+  HDC source = CreateCompatibleDC(screen);
+  HDC target = CreateCompatibleDC(screen);
+  HBITMAP area = CreateCompatibleBitmap(screen, kAreaWidth, kAreaHeight);
+  HGDIOBJ previousSource = SelectObject(source, picture);
+  HGDIOBJ previousTarget = SelectObject(target, area);
+  PatBlt(target, 0, 0, kAreaWidth, kAreaHeight, BLACKNESS);
+  SetStretchBltMode(target, HALFTONE);
+  StretchBlt(target, place.x, place.y, place.width, place.height, source, 0, 0, 155, 115, SRCCOPY);
+  std::vector<uint32_t> expected = ReadPixels(target, kAreaWidth, kAreaHeight);
+  SelectObject(source, previousSource);
+  SelectObject(target, previousTarget);
+  DeleteDC(source);
+  DeleteDC(target);
+  DeleteObject(area);
   ReleaseDC(nullptr, screen);
   DeleteObject(picture);
 
   ASSERT_EQ(capture.first.size(), expected.size());
   int different = 0;
   for (size_t i = 0; i < expected.size(); ++i) different += capture.first[i] != expected[i];
-  EXPECT_EQ(different, 0) << "pixels differing from the bitmap's top-left 152 x 112";
+  EXPECT_EQ(different, 0) << "pixels differing from the bitmap fitted into 152 x 112";
+  for (int y = 0; y < kAreaHeight; ++y) EXPECT_EQ(capture.first[size_t(y) * kAreaWidth + 151], 0u) << "bar, row " << y;
   EXPECT_EQ(capture.second, capture.first) << "a repaint draws the same picture";
 }
 
