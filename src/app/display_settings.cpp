@@ -41,7 +41,7 @@ void FillDisplayModeList(HWND comboBox) {
   EnableWindow(comboBox, FALSE);
 }
 
-void ChangeDisplayMode() {
+bool ChangeDisplayMode() {
   // With UseDesktop no mode is asked for; a size the dialog never lists
   // counts as refused without asking: the run keeps the desktop's mode.
   if (!settings.UseDesktop && settings.Width >= int32_t(kMinListedWidth) &&
@@ -58,6 +58,7 @@ void ChangeDisplayMode() {
   }
   ShowCursor(FALSE);
   cursorHidden = true;
+  return modeChanged;
 }
 
 void RestoreDisplayMode() {

@@ -30,15 +30,16 @@ MusicPlayer musicPlayer;  // the run's music; holds the track until Cleanup
 
 // [SECTION] windows
 
-// The GL window's side: the primary screen's as it is after the mode
-// switch, which is the configured size when the display took it and the
-// desktop's when it refused it (or was never asked, for a size below
-// 640 x 480). A stored Width of 100000 or 0 thus still gives a window that
-// fills the screen, not a back buffer of billions of pixels that a software
-// renderer clears for minutes per frame, nor one of no pixels at all.
-int MainWindowSide(int configured, int screenMetric) {
+// The GL window's side: the configured one when the display took the mode,
+// but never beyond the primary screen as it is after the switch; the
+// screen's when the display refused the mode (or was never asked, for a
+// size below 640 x 480). A stored Width of 100000 or 0 thus gives a window
+// that fills the screen, not a back buffer of billions of pixels that a
+// software renderer clears for minutes per frame, nor one of no pixels.
+int MainWindowSide(bool modeTaken, int configured, int screenMetric) {
   const int screen = GetSystemMetrics(screenMetric);
-  return screen > 0 ? screen : configured;
+  if (screen <= 0) return configured;
+  return modeTaken && configured <= screen ? configured : screen;
 }
 
 // The drawable: the GL window's client rectangle, whatever size the window
@@ -66,15 +67,15 @@ unsigned MainRecordIndex(const SaverApp& app) {
 // monitor always is), a black window over every other monitor that has a
 // handle, whatever the adapter order. False when a window could not be made
 // or no monitor has a handle.
-bool CreateRunWindows(SaverApp& app) {
+bool CreateRunWindows(SaverApp& app, bool modeTaken) {
   const unsigned main = MainRecordIndex(app);
   if (main == kMaxMonitors) return false;
   for (unsigned i = 0; i < app.monitorCount; ++i) {
     MonitorRecord& record = app.monitors[i];
     if (!record.monitor) continue;
     if (i == main) {
-      record.window = CreateMainWindow(app.instance, MainWindowSide(settings.Width, SM_CXSCREEN),
-                                       MainWindowSide(settings.Height, SM_CYSCREEN));
+      record.window = CreateMainWindow(app.instance, MainWindowSide(modeTaken, settings.Width, SM_CXSCREEN),
+                                       MainWindowSide(modeTaken, settings.Height, SM_CYSCREEN));
       saverRun.mainWindow = record.window;
     } else {
       record.window = CreateBlankWindow(app.instance, record.bounds);
@@ -226,8 +227,8 @@ int RunSaver(SaverApp& app) {
   saverRun = SaverRunState{};
   RegisterSaverClasses(app.instance);
   SaveGammaRamp();  // before the mode switch, which may reset the ramp
-  ChangeDisplayMode();
-  if (!CreateRunWindows(app)) {
+  const bool modeTaken = ChangeDisplayMode();
+  if (!CreateRunWindows(app, modeTaken)) {
     ShutdownRun();
     CloseRunWindows(app);
     return 0;

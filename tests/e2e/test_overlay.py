@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The loader screen, the clock and the frame-rate counter of a saver run.
 
-Two runs of `terrava.scr /s` with ShowClock and ShowFPS set: 800 x 600 with
-the 24-hour clock and 1024 x 768 with the 12-hour clock, both windows at the
-top left of the 1024 x 768 Xvfb screen.
+Two runs of `terrava.scr /s` with ShowClock and ShowFPS set: a stored
+800 x 600 with the 24-hour clock and 1024 x 768 with the 12-hour clock. The
+1024 x 768 Xvfb screen has that one mode and refuses the other, so both runs
+draw to the whole screen.
 
 Loading lasts well under a second here, too short to catch reliably with
 screenshots, so the run is watched through Wine's relay trace of two calls:
@@ -42,7 +43,8 @@ from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 SETTINGS_KEY = settings_key()
 DEBUG_KEY = r"HKCU\Software\Wine\Debug"
 TRACED_CALLS = "user32.SendMessageA;gdi32.SwapBuffers"
-RUNS = [(800, 600, False), (1024, 768, True)]  # width, height, 12-hour clock
+RUNS = [(800, 600, False), (1024, 768, True)]  # stored width, height, 12-hour clock
+SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen: the drawable of every run
 LOADER_TIMEOUT = 60   # seconds from launch to the first progress message
 FRAME_TIMEOUT = 120   # seconds from the loader screen to a frame with the counter
 EXIT_TIMEOUT = 30     # seconds for the saver to end after a key press
@@ -198,7 +200,7 @@ class OverlayTest:
             check(shot.light_count(mark) > 20, f"am/pm mark missing in {mark}")
 
     def run_size(self, width, height, twelve_hour):
-        window = Window(width, height)
+        window = Window(*SCREEN_SIZE)
         self.preset_registry(width, height, twelve_hour)
         proc = self.session.launch(os.path.join(self.bin, "terrava.scr"), ["/s"],
                                    extra_env={"WINEDEBUG": "-all,+relay"})

@@ -10,14 +10,14 @@ import time
 
 from saver_harness import run
 
-CENTRE = (400, 300)   # of the 800 x 600 window at the origin
+CENTRE = (512, 384)   # of the 1024 x 768 window: the session's screen in its one mode
 
 
 def start(h, mouse_exit):
     # Leave the pointer far from the centre: the run's own centring of the
     # cursor at start-up must not count as movement.
     h.session.move(1000, 750)
-    h.configure(UseDesktop=0, Width=800, Height=600, MouseExit=mouse_exit)
+    h.configure(UseDesktop=0, Width=1024, Height=768, MouseExit=mouse_exit)
     proc = h.start_saver()
     h.check(proc is not None, "the saver window appears")
     return proc

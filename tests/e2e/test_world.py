@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """terrava.scr /s shows the Earth from orbit.
 
-The settings key asks for an 800 x 600 window (top left of the 1024 x 768
-Xvfb screen), the fastest camera and no music, clock or counter. From the
+The settings key asks for the 1024 x 768 mode of the Xvfb screen, the
+fastest camera and no music, clock or counter. From the
 launch the test takes screenshots until the first frame of the scene
 replaces the loader screen (printing that time), then one screenshot every
 SHOT_INTERVAL seconds of flight. The flight is random (the generator is
@@ -29,7 +29,7 @@ import time
 from saver_harness import run
 from winedriver import COMMAND_TIMEOUT
 
-WIDTH, HEIGHT = 800, 600
+WIDTH, HEIGHT = 1024, 768
 FIRST_FRAME_TIMEOUT = 180   # seconds from launch to the first scene frame
 POLL = 0.5                  # seconds between screenshots while waiting for it
 SHOTS = 8                   # frames compared
@@ -52,8 +52,9 @@ def grab(h, name):
 
 def is_loader_screen(rgb):
     """The loader's emblem: white at the middle of the sign (400, 350 in
-    overlay units, y upwards) on a black screen."""
-    x, y = 400, HEIGHT - 350
+    the overlay units of a 4:3 frame, 600 to the height, y upwards) on a
+    black screen."""
+    x, y = WIDTH // 2, HEIGHT - 350 * HEIGHT // 600
     i = (y * WIDTH + x) * 3
     return min(rgb[i:i + 3]) > 200
 
