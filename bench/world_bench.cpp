@@ -21,7 +21,7 @@ class ShippedWorld {
   ShippedWorld(int width, int height) : gl(width, height) {
     std::string error;
     mounted = MountSceneFolder(kSceneFolder, &error) && gl.Ready();
-    if (mounted) LoadSceneFolder(width, height, nullptr);
+    if (mounted) LoadSceneFolder(FrameSize{width, height}, nullptr);
   }
   ~ShippedWorld() { UnloadSceneFolder(); }
   const SceneWorld* World() const { return mounted ? sceneRegistry.currentWorld : nullptr; }
@@ -40,6 +40,7 @@ void BM_ShippedWorldFrame(benchmark::State& state) {
     return;
   }
   CameraController camera;
+  camera.frame = FrameSize{int(state.range(0)), int(state.range(1))};
   FlyTo(camera, *world, double(state.range(2)));
   glFinish();  // the flight's frames are drawn before the first timed one
   for (auto _ : state) {

@@ -21,17 +21,14 @@
 #include <stb/stb_image.h>
 #pragma GCC diagnostic pop
 
+// Found by gtest through the argument type, so outside the anonymous namespace.
+void PrintTo(const FrameSize& size, std::ostream* out) { *out << size.width << "x" << size.height; }
+
 namespace {
 
 constexpr int kFlightTimes[] = {5, 30, 60, 90, 120};  // seconds
 constexpr int kMaxLevelDifference = 2;                // per channel, 0..255
 constexpr double kMaxDifferingShare = 0.001;          // of the pixels
-
-struct FrameSize {
-  int width, height;  // pixels
-};
-
-void PrintTo(const FrameSize& size, std::ostream* out) { *out << size.width << "x" << size.height; }
 
 std::vector<uint8_t> RenderShippedFrame(FrameSize size, double seconds) {
   std::string error;
@@ -39,8 +36,9 @@ std::vector<uint8_t> RenderShippedFrame(FrameSize size, double seconds) {
   OffscreenContext gl(size.width, size.height);
   std::vector<uint8_t> pixels;
   if (gl.Ready()) {
-    LoadSceneFolder(size.width, size.height, nullptr);
+    LoadSceneFolder(size, nullptr);
     CameraController camera;
+    camera.frame = size;
     if (sceneRegistry.currentWorld != nullptr) {
       FlyTo(camera, *sceneRegistry.currentWorld, seconds);
       DrawWorldFrame(*sceneRegistry.currentWorld, camera);
