@@ -14,9 +14,9 @@ CENTRE = (512, 384)   # of the 1024 x 768 window: the session's screen in its on
 
 
 def start(h, mouse_exit):
-    # Leave the pointer far from the centre: the run's own centring of the
-    # cursor at start-up must not count as movement.
-    h.session.move(1000, 750)
+    # The window covers the screen, so the pointer stands over it when it
+    # appears; at the centre that is no movement.
+    h.session.move(*CENTRE)
     h.configure(UseDesktop=0, Width=1024, Height=768, MouseExit=mouse_exit)
     proc = h.start_saver()
     h.check(proc is not None, "the saver window appears")
