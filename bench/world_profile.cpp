@@ -72,9 +72,11 @@ bool ProfileAt(int width, int height, int seconds) {
   OffscreenContext gl(width, height);
   bool drawn = false;
   if (gl.Ready()) {
-    LoadSceneFolder(width, height, nullptr);
+    const FrameSize frame{width, height};
+    LoadSceneFolder(frame, nullptr);
     if (const SceneWorld* world = sceneRegistry.currentWorld) {
       CameraController camera;
+      camera.frame = frame;
       FlyTo(camera, *world, seconds);
       glFinish();
       FrameProfile profile;

@@ -32,12 +32,13 @@ class DayNightRenderTest : public SceneTest {
     SceneTest::SetUp();
     ResetDayNight();
     ASSERT_TRUE(gl.Ready());
-    InitSceneGlState(kSide, kSide);
+    InitSceneGlState(FrameSize{kSide, kSide});
     AddStandardMeshes();
     InstallArchive();
     BuildSphereLists();
     RegisterTexture("textures\\map.jpg", CoordinateMap());
     camera.position = camera.eye = Vector3{0, 0, 200};  // on the sun's side (+z)
+    camera.frame = FrameSize{kSide, kSide};
   }
   void TearDown() override {
     ResetDayNight();
