@@ -68,7 +68,6 @@ void RecordAdapter(const DISPLAY_DEVICEA& adapter, MonitorRecord* record) {
                 int(sizeof adapter.DeviceString), adapter.DeviceString);
   std::snprintf(record->monitorName, sizeof record->monitorName, "%.*s",
                 int(sizeof monitor.DeviceString), monitor.DeviceString);
-  record->reserved = -1;
   if (adapter.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) PlaceOnMonitor(adapter, record);
 }
 

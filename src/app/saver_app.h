@@ -18,7 +18,6 @@ struct MonitorRecord {
   HMONITOR monitor;       // the adapter's monitor; null when not on the desktop
   RECT bounds;            // the monitor's area on the virtual desktop, pixels
   bool primary;           // the monitor is the primary one (MONITORINFOF_PRIMARY)
-  int reserved;           // -1 at enumeration; read by nothing
   HWND window;            // the saver run's window on this monitor; null until made
 };
 

@@ -60,7 +60,8 @@ const ParticleRule kParticleRules[] = {
     {"time", [](ParticleSystem& s, BlockContext& c) { return ScanNumber(c, "time %f", &s.period); }},
     {"dens", ApplyDens},
     {"point1", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "point1 V(%f %f %f)", &s.point1); }},
-    {"point2", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "point2 V(%f %f %f)", &s.point2); }},
+    // `point2` is read (a malformed one is reported) and otherwise ignored.
+    {"point2", [](ParticleSystem&, BlockContext& c) { Vector3 ignored; return ScanVector(c, "point2 V(%f %f %f)", &ignored); }},
     {"rot", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "rot V(%f %f %f)", &s.right); }},
 };
 

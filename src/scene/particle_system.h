@@ -60,7 +60,6 @@ class ParticleSystem : public SceneObject {
   float timer = 0.0f;             // seconds since the last event
   int waveIndex = 0;              // `flash`: brightest particle, -count .. 2 * count
   Vector3 point1 = {0.0f, 0.0f, 0.0f};  // centre of the burst / strike sphere
-  Vector3 point2 = {0.0f, 0.0f, 0.0f};  // stored only
 
  private:
   void UpdateMotion(double dt);

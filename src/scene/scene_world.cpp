@@ -68,7 +68,7 @@ void ReadWorldLine(SceneReader& reader, const EnvList& envs, SceneWorld& world) 
   else if (MatchKeyword(reader.line, "system"))
     world.system = true;
   else if (MatchKeyword(reader.line, "scenedir"))
-    ScanValues(reader.line, "scenedir %s", nullptr, 0, world.sceneDir, sizeof world.sceneDir);
+    return;  // accepted for older scene files; nothing uses the directory
   else if (!MatchKeyword(reader.line, "end"))
     ReportUnrecognisedLine(reader, nullptr);
 }

@@ -13,10 +13,9 @@
 #include "scene/scene_object.h"
 #include "scene/scene_values.h"
 
-// World and environment names are 19 characters and a terminator; scene
-// directories 49. Longer values are cut.
+// World and environment names are 19 characters and a terminator. Longer
+// values are cut.
 constexpr size_t kSceneNameSize = 20;
-constexpr size_t kSceneDirSize = 50;
 
 struct SceneEnv {
   char name[kSceneNameSize] = {};
@@ -28,7 +27,6 @@ struct SceneWorld {
   ObjectList objects;
   ObjectList* firstPass = nullptr;  // of its SceneEnv; null: no environment found
   ObjectList* postPass = nullptr;
-  char sceneDir[kSceneDirSize] = {};  // kept, read by nothing
   char name[kSceneNameSize] = {};
   bool system = false;  // a planetary system: the light sits at the origin
 };

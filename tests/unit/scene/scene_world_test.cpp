@@ -53,7 +53,6 @@ TEST_F(SceneWorldTest, LoadsEnvironmentsWorldsAndTheirObjectFiles) {
   EXPECT_EQ(&env->firstPass, earth->firstPass);
   EXPECT_EQ(&env->postPass, earth->postPass);
   EXPECT_EQ(1u, earth->objects.Count());
-  EXPECT_STREQ("scenes\\space\\", earth->sceneDir);
   EXPECT_TRUE(earth->system);
   EXPECT_FALSE(sceneRegistry.worlds[0]->system);
   EXPECT_EQ(4, native_platform::LoadingSteps());

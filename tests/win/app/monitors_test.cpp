@@ -34,7 +34,6 @@ TEST(EnumerateMonitors, RecordsThePrimaryAdapterAtTheOrigin) {
   ASSERT_LE(app.monitorCount, 9u);
   const MonitorRecord& first = app.monitors[0];
   EXPECT_NE(first.monitor, nullptr);
-  EXPECT_EQ(first.reserved, -1);
   EXPECT_TRUE(first.primary);
   EXPECT_EQ(first.window, nullptr);
   EXPECT_EQ(first.bounds.left, 0);
