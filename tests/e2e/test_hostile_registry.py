@@ -2,7 +2,7 @@
 """terrava.scr with hostile values in its settings key.
 
 Every case replaces the settings key with values of one kind: none at all,
-all zero, out of range (Width 1 and 100000, Volume 500, Speed and FrameLimit
+all zero, out of range (Width 0, 1 and 100000, Volume 500, Speed and FrameLimit
 4294967295, Gamma -1, Depth 7), text (REG_SZ) and two-byte binary (REG_BINARY) where a
 DWORD belongs. For each, the saver starts, draws, ends on a key press with
 exit code 0 and leaves the key untouched; then the configuration dialog
@@ -15,9 +15,11 @@ entry), where the dialog looks for the user guide, is driven with values
 that name no guide: the dialog opens with Visit... disabled and Cancel
 ends it.
 
-A stored size larger than the screen gives a window no larger than the
-screen (regression: a 100000 x 100000 window made every frame take minutes
-under a software renderer, so the run never read the key that ends it).
+A stored size larger than the screen, or below 640 x 480, gives a window
+that covers the screen, and its frames show the world and the clock
+(regressions: a 100000 x 100000 window made every frame take minutes under
+a software renderer, so the run never read the key that ends it; a 0 x 0
+window drew nothing; Speed 4294967295 flew the camera out of the world).
 
 Windows gives key presses to the foreground window, which the saver makes
 its own; X without a window manager gives them to the window under the
@@ -36,6 +38,9 @@ VISIT = dialog_ids()["IDC_VISIT"]
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Terrava"
 SAVED_VALUES = setting_value_names()   # every value OK writes
 SCREEN = "0 0 1024 768"   # the session's one Xvfb screen
+SIZED = ("width 0", "width 1", "huge and negative")   # cases whose stored size the run must not use
+CLOCK_AREA = "340x52+672+716"   # the clock's digits on the 1024 x 768 screen (525..789 of 800 units)
+SCENE_AREA = "1024x600+0+0"     # above the clock
 
 
 def dwords(values):
@@ -46,7 +51,8 @@ def dwords(values):
 CASES = [
     ("missing values", {}),
     ("all zero", dwords({name: 0 for name in SAVED_VALUES})),
-    ("width 1", dwords({"UseDesktop": 0, "Width": 1, "Height": 1, "Depth": 32})),
+    ("width 0", dwords({"UseDesktop": 0, "Width": 0, "Height": 0, "Depth": 32, "ShowClock": 1})),
+    ("width 1", dwords({"UseDesktop": 0, "Width": 1, "Height": 1, "Depth": 32, "ShowClock": 1})),
     ("huge and negative", dwords({"UseDesktop": 0, "Width": 100000, "Height": 100000, "Depth": 7,
                                   "Volume": 500, "Speed": 4294967295, "Gamma": -1, "DefGamma": 0,
                                   "EnableMusic": 1, "ShowClock": 1, "ShowFPS": 1, "FrameLimit": 4294967295})),
@@ -86,15 +92,33 @@ def saver_runs(h, name):
     if proc is None:
         return
     h.check(h.still_running(proc), f"{name}: the saver keeps running")
-    if name == "huge and negative":
+    if name in SIZED:
         rect = h.probe().get("main", "").split("rect=")[-1].split(" topmost")[0]
-        h.check(rect == SCREEN, f"{name}: the window covers the screen, no more ({rect})")
+        h.check(rect == SCREEN, f"{name}: the window covers the screen, no more and no less ({rect})")
+        shows_scene_and_clock(h, name)
     window = h.session.find_windows("^Terrava$")
     if window:
         h.session.x("xdotool", "windowfocus", "--sync", window[0])
     h.session.key("space")
     h.check(h.exit_code(proc) == 0, f"{name}: a key ends it with exit code 0")
     h.check(key_lines(h) == before, f"{name}: the saver run leaves the key as it was")
+
+
+def lit_share(h, image, area):
+    """Share of the area's pixels brighter than a quarter of full scale."""
+    out = h.session.x("convert", image, "-crop", area, "-colorspace", "gray", "-threshold", "25%",
+                      "-format", "%[fx:mean]", "info:").stdout
+    return float(out or b"0")
+
+
+def shows_scene_and_clock(h, name):
+    """The frame shows the world (the planet, sky and stars, not only black)
+    and the clock in its place."""
+    shot = os.path.join(h.out, f"hostile_{name.replace(' ', '_')}.png")
+    h.session.screenshot(shot)
+    scene, clock = lit_share(h, shot, SCENE_AREA), lit_share(h, shot, CLOCK_AREA)
+    h.check(scene > 0.002, f"{name}: the frame shows the world ({scene:.4f} of it lit; {shot})")
+    h.check(clock > 0.02, f"{name}: the clock shows at the bottom right ({clock:.3f} of its area lit)")
 
 
 def dialog_saves(h, name):
