@@ -73,13 +73,13 @@ bitmaps() {
 }
 
 # docs/gallery/: the views a person should look at after a change, as
-# NAME:SECONDS of flight, each at 800 x 600 and 1920 x 1080.
+# NAME:SECONDS of flight, each at 800 x 600, 1920 x 1080 and 2560 x 1080.
 GALLERY="day:48 terminator:60 night:6 sun:156 sunrise:150 eclipse:12"
 gallery() {
   mkdir -p "$WORK/frames"
   rm -f "$WORK/frames"/gallery_*.png
   for view in $GALLERY; do
-    for size in 800x600 1920x1080; do
+    for size in 800x600 1920x1080 2560x1080; do
       "$TOOL" render "$REPO/resources/data" "$WORK/frames/gallery_${view%%:*}_$size.png" \
         --width "${size%x*}" --height "${size#*x}" --time "${view#*:}"
     done
