@@ -73,15 +73,20 @@ bitmaps() {
 }
 
 # docs/gallery/: the views a person should look at after a change, as
-# NAME:SECONDS of flight, each at 800 x 600, 1920 x 1080 and 2560 x 1080.
-GALLERY="day:48 terminator:60 night:6 sun:156 sunrise:150 eclipse:12"
+# NAME:SECONDS of flight, or NAME:SECONDS:UTC for the Earth lit as it was at
+# that instant (YYYY-MM-DDTHH:MM), each at 800 x 600, 1920 x 1080 and
+# 2560 x 1080. "realtime" is the evening terminator over West Africa at the
+# March equinox, in the real day and night.
+GALLERY="day:48 terminator:60 night:6 sun:156 sunrise:150 eclipse:12 realtime:60:2026-03-20T18:00"
 gallery() {
   mkdir -p "$WORK/frames"
   rm -f "$WORK/frames"/gallery_*.png
+  local view name seconds utc size
   for view in $GALLERY; do
+    IFS=: read -r name seconds utc <<<"$view"
     for size in 800x600 1920x1080 2560x1080; do
-      "$TOOL" render "$REPO/resources/data" "$WORK/frames/gallery_${view%%:*}_$size.png" \
-        --width "${size%x*}" --height "${size#*x}" --time "${view#*:}"
+      "$TOOL" render "$REPO/resources/data" "$WORK/frames/gallery_${name}_$size.png" \
+        --width "${size%x*}" --height "${size#*x}" --time "$seconds" ${utc:+--utc "$utc"}
     done
   done
   generate gallery
