@@ -97,7 +97,7 @@ def cycles(h):
     starts, stops, hides, failed = [], [], [], 0
     for cycle in range(CYCLES):
         how = ENDINGS[cycle % len(ENDINGS)]
-        h.session.move(1000, 750)   # far from the centre the run puts the pointer on
+        h.session.move(*CENTRE)   # at rest over the full-screen window: no movement
         began = time.time()
         proc = h.start_saver()
         if proc is None:
