@@ -29,10 +29,14 @@ else()
   target_link_libraries(terrava_gl INTERFACE ${OSMESA_LIBRARY} ${GLU_LIBRARY} ${GL_LIBRARY})
 endif()
 
-# A portable module: a static library of every .cpp in its folder, with src/ on the include path.
+# A portable module: a static library of every .cpp in its folder, with src/ on the include path;
+# the native build leaves out the Win32-only files (named *_win32.cpp).
 function(terrava_module name)
   cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT WIN32)
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")  # Win32-only files carry the suffix
+  endif()
   foreach(ex ${ARG_EXCLUDE})
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
   endforeach()

@@ -2,7 +2,7 @@
 #include "app/startup.h"
 
 #include "app/monitors.h"
-#include "app/settings_registry.h"
+#include "settings/settings_registry_win32.h"
 #include "settings/defaults_problems.h"
 #include "settings/saver_settings.h"
 #include "ui/label_table.h"

@@ -1,5 +1,5 @@
 // Loading and saving the settings through a store of named 4-byte values:
-// the registry key "Software\Korvane\Terrava" on Windows (src/app), a map in
+// the registry key "Software\Korvane\Terrava" on Windows (settings_registry_win32.cpp), a map in
 // the tests. The walk over the settings table, the 10000 sentinel and the
 // DefGamma rule live here so that every store behaves alike.
 #pragma once

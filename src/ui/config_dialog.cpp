@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "app/display_settings.h"
-#include "app/settings_registry.h"
+#include "settings/settings_registry_win32.h"
 #include "settings/defaults_table.h"
 #include "ui/about_dialog.h"
 #include "ui/config_controls.h"

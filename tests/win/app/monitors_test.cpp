@@ -7,7 +7,7 @@
 
 #include "app/monitors.h"
 #include "app/multi_monitor.h"
-#include "app/settings_registry.h"
+#include "settings/settings_registry_win32.h"
 #include "app/startup.h"
 #include "platform/win32_platform.h"
 #include "settings/defaults_table.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_registry.h"
+#include "settings/settings_registry_win32.h"
 #include "settings/saver_settings.h"
 #include "settings/setting_table.h"
 

@@ -1,5 +1,5 @@
 // The registry as the settings store.
-#include "app/settings_registry.h"
+#include "settings/settings_registry_win32.h"
 
 #include <windows.h>
 
