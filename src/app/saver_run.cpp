@@ -133,11 +133,23 @@ void LoadRun(const SaverApp& app) {
   StartTimers();
   saverRun.pacer = FramePacer(RunFrameLimit());
   BeginRunFlight(saverRun.run, uint32_t(settings.Speed), CounterSeconds());
-  CentreCursor();
   saverRun.swapContext = wglGetCurrentDC();
 }
 
 // [SECTION] loop
+
+// The pointer rests where the user left it, and the run's windows appeared
+// under it: the reports of that position, taken with the loop's first
+// messages, are no movement. Only then is the cursor centred, and movement
+// counts from the centre. Centring it earlier may not move it at all (Wine
+// skips the move when its own record of the position, stale since the
+// pointer last left its windows, is the centre already) and leaves a
+// report of the rest position behind, which would read as a move of
+// hundreds of pixels.
+void CentreRestingPointer() {
+  saverRun.input.PointerMoved(0, 0);
+  CentreCursor();
+}
 
 // Whether an exit rule holds. The pointer movement is consumed (and the
 // cursor re-centred) first, so that it counts towards the travel.
@@ -162,18 +174,24 @@ void RunFrame() {
 
 // Takes every message, then checks the exit rules, then waits for the
 // frame limit's next slot (woken early by any message), then draws a frame;
-// it never spins. Ends at an exit rule or WM_QUIT; once an exit rule holds
-// no further frame is drawn, so the screen comes back at once. Returns the
-// wParam of the last message taken.
+// it never spins. The cursor goes to the centre once the first messages are
+// taken. Ends at an exit rule or WM_QUIT; once an exit rule holds no further
+// frame is drawn, so the screen comes back at once. Returns the wParam of
+// the last message taken.
 int RunFrameLoop() {
   FrameWait wait;
   MSG message = {};
+  bool pointerCentred = false;
   for (;;) {
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) break;
       TranslateMessage(&message);
       DispatchMessageA(&message);
       continue;
+    }
+    if (!pointerCentred) {
+      CentreRestingPointer();
+      pointerCentred = true;
     }
     if (ExitRuleHolds()) break;
     double slot = saverRun.pacer.WaitBefore(CounterSeconds());  // seconds

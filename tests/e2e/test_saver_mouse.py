@@ -3,7 +3,8 @@
 
 With MouseExit 1 a move of more than 24 pixels from the window centre ends
 the run, to the right and to the left alike, while standing still and a few
-small moves do not. With MouseExit 0 no move ends it.
+small moves do not, nor does the pointer resting far from the centre as the
+run starts. With MouseExit 0 no move ends it.
 """
 import sys
 import time
@@ -11,12 +12,14 @@ import time
 from saver_harness import run
 
 CENTRE = (512, 384)   # of the 1024 x 768 window: the session's screen in its one mode
+REST = (1000, 750)    # where the pointer rests as each run starts
 
 
 def start(h, mouse_exit):
-    # The window covers the screen, so the pointer stands over it when it
-    # appears; at the centre that is no movement.
-    h.session.move(*CENTRE)
+    # The pointer rests far from the centre, under the window that covers
+    # the screen: the window appearing there is no movement; the run then
+    # centres the cursor.
+    h.session.move(*REST)
     h.configure(UseDesktop=0, Width=1024, Height=768, MouseExit=mouse_exit)
     proc = h.start_saver()
     h.check(proc is not None, "the saver window appears")

@@ -5,10 +5,12 @@ Runs the saver TERRAVA_CYCLES times (default 12; 100 for the long campaign),
 ending the runs in turn by a key press (space, Alt, F10 and Alt+F4 in turn),
 a left click and a mouse move of 30 pixels (MouseExit is on). The saver runs
 in the desktop's mode, so that its window covers the whole screen and the
-click lands on it wherever the pointer is. After each run: exit code 0, no process of
-terrava.scr left, no new temporary audio library file (bas*.tmp) in the
-prefix, the settings key exactly as before the run (the saver reads the
-registry but never writes it), and the display still in the mode it had.
+click lands on it wherever the pointer is. Each run starts with the pointer
+resting far from the window's centre and must go on until the input. After
+each run: exit code 0, no process of terrava.scr left, no new temporary
+audio library file (bas*.tmp) in the prefix, the settings key exactly as
+before the run (the saver reads the registry but never writes it), and the
+display still in the mode it had.
 The exit is quick: the saver's window leaves the screen within 0.25 s of the
 input and the process is gone within 1.0 s (medians over the cycles: a
 frame the software renderer has begun is finished first, and on a machine
@@ -25,6 +27,8 @@ from saver_harness import SETTINGS_KEY, SETTLE, run
 
 CYCLES = int(os.environ.get("TERRAVA_CYCLES", "12"))
 CENTRE = (512, 384)   # of the saver window, which covers the session's 1024 x 768 screen
+REST = (1000, 750)    # where the pointer rests as each run starts: under the window, far from its centre
+LOOP_SETTLE = 1.0     # further seconds before the input: loading is over and the loop reads the pointer
 ENDINGS = ("key", "click", "motion")
 # The key endings in turn: a plain key, then system keys (Alt, F10 and an
 # Alt combination), which must end the run like any other key.
@@ -97,7 +101,7 @@ def cycles(h):
     starts, stops, hides, failed = [], [], [], 0
     for cycle in range(CYCLES):
         how = ENDINGS[cycle % len(ENDINGS)]
-        h.session.move(*CENTRE)   # at rest over the full-screen window: no movement
+        h.session.move(*REST)   # no movement: the run must not end until the input
         began = time.time()
         proc = h.start_saver()
         if proc is None:
@@ -105,6 +109,11 @@ def cycles(h):
             failed += 1
             continue
         starts.append(time.time() - began - SETTLE)
+        if not h.still_running(proc, LOOP_SETTLE):
+            h.check(False, f"cycle {cycle + 1}: the run goes on until the input "
+                    f"(it ended by itself with exit code {h.exit_code(proc)})")
+            failed += 1
+            continue
         end_run(h, how, cycle)
         ended = time.time()  # xdotool has sent the input
         hides.append(hidden_after(h, ended))
