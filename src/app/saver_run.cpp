@@ -8,7 +8,8 @@
 //                     objects released; the windows last
 #include "app/saver_run.h"
 
-#include "app/display_settings.h"
+#include "app/cursor_hiding_win32.h"
+#include "app/display_switch_win32.h"
 #include "app/frame_wait.h"
 #include "app/gamma_control.h"
 #include "app/gl_state.h"
@@ -246,6 +247,7 @@ int RunSaver(SaverApp& app) {
   RegisterSaverClasses(app.instance);
   SaveGammaRamp();  // before the mode switch, which may reset the ramp
   const bool modeTaken = ChangeDisplayMode();
+  HideCursor();
   if (!CreateRunWindows(app, modeTaken)) {
     ShutdownRun();
     CloseRunWindows(app);

@@ -2,9 +2,10 @@
 #include "app/startup.h"
 
 #include "app/monitors.h"
-#include "settings/settings_registry_win32.h"
 #include "settings/defaults_problems.h"
 #include "settings/saver_settings.h"
+#include "settings/settings_registry_win32.h"
+#include "ui/display_mode_list_win32.h"
 #include "ui/label_table.h"
 
 namespace {
@@ -13,12 +14,11 @@ namespace {
 // stored Width, Height and Depth stay in the registry until the dialog
 // saves the settings.
 void TakeDesktopMode() {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return;
-  settings.Width = int32_t(mode.dmPelsWidth);
-  settings.Height = int32_t(mode.dmPelsHeight);
-  settings.Depth = int32_t(mode.dmBitsPerPel);
+  DisplayMode mode;
+  if (!ReadDesktopMode(&mode)) return;
+  settings.Width = int32_t(mode.width);
+  settings.Height = int32_t(mode.height);
+  settings.Depth = int32_t(mode.bits);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/display_mode.h"
 #include "settings/settings_store.h"
 #include "ui/dialog_ids.h"
+#include "ui/display_mode.h"
+#include "ui/display_mode_list_win32.h"
 #include "ui/label_table.h"
 #include "ui/wide_text.h"
 
@@ -60,22 +61,6 @@ void SetPercentText(HWND dialog, int id, const char* key, int percent) {
   std::string digits = std::to_string(percent);
   std::u16string text = GetLabel(key) + u" (" + std::u16string(digits.begin(), digits.end()) + u"%)";
   SetDlgItemTextW(dialog, id, WideText(text));
-}
-
-// The mode the desktop is in now (all zero when it cannot be read).
-DisplayMode DesktopMode() {
-  DEVMODEA desktop = {};
-  desktop.dmSize = sizeof desktop;
-  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &desktop)) return DisplayMode();
-  return DisplayMode{desktop.dmPelsWidth, desktop.dmPelsHeight, desktop.dmBitsPerPel};
-}
-
-DisplayMode ConfiguredMode() {
-  DisplayMode mode;
-  mode.width = uint32_t(settings.Width);
-  mode.height = uint32_t(settings.Height);
-  mode.bits = uint32_t(settings.Depth);
-  return mode;
 }
 
 void SetCheckMarks(HWND dialog) {
@@ -130,16 +115,7 @@ void ToggleCheckBox(HWND dialog, const CheckBoxSetting& box) {
   if (box.after) box.after(dialog);
 }
 
-void SelectModeItem(HWND dialog) {
-  DisplayMode mode = settings.UseDesktop ? DesktopMode() : ConfiguredMode();
-  char text[kDisplayModeTextCapacity];
-  FormatDisplayMode(mode, text, sizeof text);
-  HWND list = GetDlgItem(dialog, IDC_VIDEO_MODES);
-  // The first item that starts with the text; none found clears the selection.
-  LRESULT item = SendMessageA(list, CB_FINDSTRING, WPARAM(-1), LPARAM(text));
-  SendMessageA(list, CB_SETCURSEL, item == CB_ERR ? WPARAM(-1) : WPARAM(item), 0);
-  EnableWindow(list, !settings.UseDesktop);
-}
+void SelectModeItem(HWND dialog) { SelectDisplayMode(GetDlgItem(dialog, IDC_VIDEO_MODES)); }
 
 void ApplyEnabling(HWND dialog) {
   EnableControls(dialog, {IDC_VOLUME, IDC_VOLUME_TEXT}, settings.EnableMusic);

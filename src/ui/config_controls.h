@@ -24,9 +24,7 @@ void ToggleCheckBox(HWND dialog, const CheckBoxSetting& box);
 // Filling steps 3 to 7, from `settings`: mode selection, check marks and
 // radio buttons, enabling, the two percentage texts, the trackbars.
 void FillConfigControls(HWND dialog);
-// Selects the desktop's current mode (UseDesktop set; the list is then
-// disabled) or the configured Width x Height x Depth (list enabled). A mode
-// that is not listed leaves the list without selection.
+// Selects the mode a run will use in the mode list (SelectDisplayMode).
 void SelectModeItem(HWND dialog);
 // Trackbar 1026 and text 1017 follow EnableMusic, trackbar 1029 and text
 // 1030 are enabled while DefGamma is clear, the clock radios follow ShowClock.

@@ -4,13 +4,13 @@
 
 #include <commctrl.h>
 
-#include "app/display_settings.h"
-#include "settings/settings_registry_win32.h"
 #include "settings/defaults_table.h"
+#include "settings/settings_registry_win32.h"
 #include "ui/about_dialog.h"
 #include "ui/config_controls.h"
 #include "ui/dialog_ids.h"
 #include "ui/dialog_labels.h"
+#include "ui/display_mode_list_win32.h"
 #include "ui/user_guide.h"
 
 namespace {

@@ -7,11 +7,11 @@
 
 #include "app/monitors.h"
 #include "app/multi_monitor.h"
-#include "settings/settings_registry_win32.h"
 #include "app/startup.h"
 #include "platform/win32_platform.h"
 #include "settings/defaults_table.h"
 #include "settings/saver_settings.h"
+#include "settings/settings_registry_win32.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The display-mode filter and the text form of a mode.
-#include "app/display_mode.h"
+#include "ui/display_mode.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_mode.h"
+#include "ui/display_mode.h"
 
 namespace {
 
