@@ -12,10 +12,25 @@ namespace {
 constexpr int kOwnWindowWidth = 800;   // pixels; the saver's 4:3 shape
 constexpr int kOwnWindowHeight = 600;  // pixels
 
-// X errors (a window id that names no window, a window destroyed under
-// us) are reported and otherwise left to the calls that check their result;
-// Xlib's default handler would end the process.
+// The window the surface draws into, for the error handler (Xlib's handler
+// takes no pointer of ours; a process has one surface), and whether a
+// request on it failed because it is gone.
+Window drawnWindow = 0;
+bool drawnWindowGone = false;
+
+// A window that goes away under the program is the ordinary end of a run
+// under xscreensaver: the daemon (or its settings' preview pane) destroys
+// the window as it ends the program, so the frame or the size query under
+// way when that happens fails with BadDrawable or BadWindow naming it. That
+// ends the run without a word. Other X errors are reported and otherwise
+// left to the calls that check their result; Xlib's default handler would
+// end the process.
 int ReportXError(Display* display, XErrorEvent* error) {
+  const bool namesDrawnWindow = drawnWindow != 0 && error->resourceid == drawnWindow;
+  if (namesDrawnWindow && (error->error_code == BadDrawable || error->error_code == BadWindow)) {
+    drawnWindowGone = true;
+    return 0;
+  }
   char text[128] = {};
   XGetErrorText(display, error->error_code, text, sizeof text);
   std::fprintf(stderr, "terrava: X error: %s\n", text);
@@ -78,6 +93,7 @@ bool GlxSurface::CreateOwnWindow(bool fullscreen) {
   const int height = fullscreen ? DisplayHeight(display_, screen) : kOwnWindowHeight;
   window_ = XCreateWindow(display_, root, 0, 0, unsigned(width), unsigned(height), 0, visual->depth, InputOutput,
                           visual->visual, CWColormap | CWBackPixel | CWEventMask, &set);
+  drawnWindow = window_;
   ownWindow_ = true;
   XStoreName(display_, window_, "Terrava");
   deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
@@ -97,6 +113,7 @@ bool GlxSurface::TakeWindow(Window existing) {
     return false;
   }
   window_ = existing;
+  drawnWindow = window_;
   XVisualInfo wanted = {};
   wanted.visualid = XVisualIDFromVisual(attributes.visual);
   int count = 0;
@@ -126,7 +143,7 @@ bool GlxSurface::CreateContext(XVisualInfo* visual) {
 
 bool GlxSurface::QuerySize(int* width, int* height) {
   XWindowAttributes attributes = {};
-  if (XGetWindowAttributes(display_, window_, &attributes) == 0) return false;
+  if (drawnWindowGone || XGetWindowAttributes(display_, window_, &attributes) == 0) return false;
   *width = attributes.width;
   *height = attributes.height;
   return true;

@@ -7,7 +7,7 @@ Every run is time-limited and ended by its pid:
   buffer swaps) and one of the screenshots taken meanwhile shows the sunlit
   Earth (the flight is random, so the run may go on up to SUNLIT_LIMIT
   seconds for it); SIGTERM then ends it within STOP_LIMIT seconds with exit
-  code 0;
+  code 0, and no X error was printed;
 - with XSCREENSAVER_WINDOW naming a window the test made (xev's), it draws
   into that window, keeps drawing after a key press there and after the
   window is resized, and SIGINT ends it with exit code 0;
@@ -50,6 +50,12 @@ def check(condition, message):
     print(("ok   " if condition else "FAIL ") + message, flush=True)
     if not condition:
         failures.append(message)
+
+
+def outcome():
+    """Prints the summary line; the exit code of the test."""
+    print(f"{len(failures)} check(s) failed" if failures else "all checks passed", flush=True)
+    return 1 if failures else 0
 
 
 def start_xvfb():
@@ -133,6 +139,7 @@ def root_run(terrava, display, out):
     check(frames is not None and int(frames.group(1)) > 0, "terrava -root draws and swaps frames")
     check(sunlit, "a screenshot of the root window shows the sunlit Earth")
     check(code == 0 and seconds <= STOP_LIMIT, f"SIGTERM ends it within {STOP_LIMIT} s with exit code 0")
+    check("X error" not in err, "it prints no X error")
 
 
 def xscreensaver_window_run(terrava, display, out):
@@ -226,8 +233,7 @@ def main():
     finally:
         xvfb.terminate()
         xvfb.wait()
-    print(f"{len(failures)} check(s) failed" if failures else "all checks passed", flush=True)
-    return 1 if failures else 0
+    return outcome()
 
 
 if __name__ == "__main__":
