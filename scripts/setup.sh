@@ -11,7 +11,7 @@ packages=(
   build-essential cmake ninja-build pkg-config dpkg-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick
-  libgl1-mesa-dri libosmesa6-dev libglu1-mesa-dev libgl-dev libx11-dev libsdl2-dev
+  libgl1-mesa-dri libosmesa6-dev libglu1-mesa-dev libgl-dev libx11-dev libxrandr-dev libsdl2-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "x11/randr_refresh.h"
+
 namespace {
 
 constexpr int kOwnWindowWidth = 800;   // pixels; the saver's 4:3 shape
@@ -168,3 +170,5 @@ void GlxSurface::WaitForEvent(double seconds) {
 }
 
 void GlxSurface::SwapBuffers() { glXSwapBuffers(display_, window_); }
+
+uint32_t GlxSurface::RefreshHertz() { return WindowRefreshHertz(display_, window_); }

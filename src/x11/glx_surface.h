@@ -2,11 +2,14 @@
 // context. It opens the window the window choice names (a window of its
 // own, ordinary or full-screen, the root window, or an existing window such
 // as xscreensaver's), makes an OpenGL context current on it, reports the
-// drawable's size as it changes, and takes the window's input events.
+// drawable's size as it changes and its monitor's refresh rate, and takes
+// the window's input events.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <GL/glx.h>
+
+#include <cstdint>
 
 #include "x11/window_choice.h"
 
@@ -31,6 +34,9 @@ class GlxSurface {
   // the wait too).
   void WaitForEvent(double seconds);
   void SwapBuffers();
+  // Frames per second of the monitor that shows the window; 0 when the X
+  // server does not say.
+  uint32_t RefreshHertz();
 
  private:
   bool CreateOwnWindow(bool fullscreen);

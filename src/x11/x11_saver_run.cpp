@@ -75,11 +75,12 @@ void FollowDrawableSize(RunState& run, int width, int height) {
   InitSceneGlState(run.camera.frame);
 }
 
-// Frames per second the loop may draw: FrameLimit, by default the
-// fallback rate (the X server reports no refresh rate here).
-uint32_t RunFrameLimit() {
+// Frames per second the loop may draw: FrameLimit, by default the refresh
+// rate of the monitor that shows the window (the fallback rate when the X
+// server does not report one, as Xvfb does not).
+uint32_t RunFrameLimit(GlxSurface& surface) {
   if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
-  return FrameLimitForRefreshRate(0);
+  return FrameLimitForRefreshRate(surface.RefreshHertz());
 }
 
 void LoadWorld(GlxSurface& surface, RunState& run) {
@@ -111,7 +112,7 @@ X11RunReport RunX11Saver(GlxSurface& surface) {
   LoadWorld(surface, run);
   SdlMusic music;
   if (settings.EnableMusic) music.Start(uint32_t(settings.Volume));
-  FramePacer pacer(RunFrameLimit());
+  FramePacer pacer(RunFrameLimit(surface));
   const double start = NowSeconds();
   BeginRunFlight(run, uint32_t(settings.Speed), start);
   loading = 0;
