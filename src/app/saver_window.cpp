@@ -41,9 +41,11 @@ void CreateGlContext(HWND window) {
   wglMakeCurrent(saverRun.deviceContext, saverRun.renderingContext);
 }
 
-// One loader step: raise the progress and show the loader screen again.
+// One loader step: raise the progress and show the loader screen again when
+// a loader frame is due.
 void ShowLoadingProgress() {
   loadProgress += loadProgress < 100 ? 3 : 1;
+  if (!LoadingFrameDue(saverRun.run, CounterSeconds())) return;
   DrawLoadingFrame(saverRun.run.camera.frame);
   SwapBuffers(wglGetCurrentDC());  // flushes
 }

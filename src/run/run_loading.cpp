@@ -11,6 +11,10 @@
 
 namespace {
 
+// Seconds between two loader frames after the first; the loader screen
+// stays on screen between them.
+constexpr double kLoadingFrameInterval = 0.25;
+
 // Camera pose while loading: 1500 units in front of the origin, looking at it.
 void SetLoadingPose(CameraController& camera) {
   camera.position = Vector3{0.0f, 0.0f, 1500.0f};
@@ -25,7 +29,14 @@ void DrawLoadingFrame(FrameSize frame) {
   DrawLoaderScreen(frame);
 }
 
+bool LoadingFrameDue(RunState& run, double now) {
+  if (run.lastLoadingFrame >= 0.0 && now - run.lastLoadingFrame < kLoadingFrameInterval) return false;
+  run.lastLoadingFrame = now;
+  return true;
+}
+
 void LoadRunWorld(RunState& run) {
+  run.lastLoadingFrame = -1.0;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   LoadTextureList(textureManager, "texture.txt", true);
   BuildGlyphFont(textureManager);

@@ -14,6 +14,14 @@
 // glFinish first would only add a wineserver round trip under Wine). GL out: blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
 void DrawLoadingFrame(FrameSize frame);
 
+// Whether a loading step shows the loader screen again: the first step
+// does, a later one only when kLoadingFrameInterval has passed since the
+// last loader frame, which it then records. The picture is the same at every
+// step, and each frame costs a clear, a draw and a swap (tens of
+// milliseconds at 1920 x 1080 under Wine), which at one frame per step took
+// most of the start. now: seconds on the front-end's clock (positive).
+bool LoadingFrameDue(RunState& run, double now);
+
 // Clears the buffers, then loads "texture.txt", the glyph font, the sphere
 // lists, the scan sphere and the scene (env.txt, worlds.txt and their object
 // files), with the camera in its loading pose. Each texture, object and

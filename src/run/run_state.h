@@ -15,4 +15,5 @@ struct RunState {
   int frameCount = 0;                          // frames finished in the current frame-rate window
   int framesPerSecond = 0;                     // frame count of the last full window; 0 until then
   double rateWindowStart = 0.0;                // seconds on the front-end's clock
+  double lastLoadingFrame = -1.0;              // seconds on the front-end's clock; below 0 until the first
 };

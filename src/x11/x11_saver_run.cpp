@@ -31,6 +31,7 @@ volatile sig_atomic_t stopRequested = 0;
 timer_t stopGraceTimer;
 GlxSurface* loadingSurface = nullptr;  // swapped after each loading step
 FrameSize loadingFrame;                 // the drawable while loading
+RunState* loadingRun = nullptr;         // the run being loaded
 
 // Nothing the process holds outlives it (the X server frees the window and
 // the context, and the program changes no server state), so ending at once
@@ -64,6 +65,7 @@ double NowSeconds() {
 }
 
 void ShowLoadingStep() {
+  if (!LoadingFrameDue(*loadingRun, NowSeconds())) return;
   DrawLoadingFrame(loadingFrame);
   loadingSurface->SwapBuffers();
 }
@@ -90,6 +92,7 @@ void LoadWorld(GlxSurface& surface, RunState& run) {
   LoadLoaderScreen();
   loadingSurface = &surface;
   loadingFrame = run.camera.frame;
+  loadingRun = &run;
   PosixSetLoadingCallback(ShowLoadingStep);
   LoadRunWorld(run);
   PosixSetLoadingCallback(nullptr);

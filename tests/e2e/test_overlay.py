@@ -14,7 +14,9 @@ screen drawn and swapped), the test stops the process (SIGSTOP), takes a
 screenshot, which must show the loader screen (the sign's white centre and
 ring, the logo in the bottom right corner, a dark top left corner where a
 frame would show the counter), and lets it go on (SIGCONT). After the run
-every progress message must have swapped exactly one redraw (counted).
+the first progress message must have swapped exactly one redraw and no
+later one more than one (counted): later steps redraw the unchanged loader
+screen only once a quarter of a second has passed since the last redraw.
 
 Once frames are drawn, the counter's region (overlay units x 4..124,
 y 558..598) and the clock's digits (x 525..761, y 2..42) must hold light
@@ -215,8 +217,8 @@ class OverlayTest:
                 self.session.wineserver_wait()
             watch.reader.join(COMMAND_TIMEOUT)
         redraws = watch.swaps_per_message
-        check(redraws and all(n == 1 for n in redraws), f"swaps per progress message: {redraws}")
-        print(f"  {len(redraws)} loader redraws counted, one swap each")
+        check(redraws and redraws[0] == 1 and all(n <= 1 for n in redraws), f"swaps per progress message: {redraws}")
+        print(f"  {len(redraws)} progress messages, {sum(redraws)} loader redraws of one swap each")
 
     def run(self):
         self.session.reg_add(DEBUG_KEY, "RelayInclude", "REG_SZ", TRACED_CALLS)
