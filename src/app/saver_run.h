@@ -17,10 +17,10 @@
 
 #include <windows.h>
 
-#include "app/frame_pacer.h"
 #include "app/frame_timer.h"
 #include "app/saver_app.h"
 #include "app/saver_input.h"
+#include "run/frame_pacer.h"
 #include "run/run_state.h"
 
 // State of the one saver run, shared by the frame loop and the saver window

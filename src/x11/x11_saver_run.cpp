@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/frame_pacer.h"
 #include "camera/random.h"
 #include "overlay/loader_screen.h"
 #include "platform/posix_platform.h"
+#include "run/frame_pacer.h"
 #include "run/run_frame.h"
 #include "run/run_loading.h"
 #include "scene/frame_state.h"

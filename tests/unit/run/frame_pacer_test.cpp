@@ -2,7 +2,7 @@
 // pacer asks, with waits that may wake late, and frames that take time.
 #include <gtest/gtest.h>
 
-#include "app/frame_pacer.h"
+#include "run/frame_pacer.h"
 
 namespace {
 

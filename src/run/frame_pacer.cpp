@@ -1,5 +1,5 @@
 // The frame-rate limit's slots.
-#include "app/frame_pacer.h"
+#include "run/frame_pacer.h"
 
 uint32_t FrameLimitForRefreshRate(uint32_t refreshHertz) {
   return refreshHertz > 1 ? refreshHertz : kFallbackFrameLimit;
