@@ -1,0 +1,4 @@
+// The upper folder.
+#pragma once
+
+#include "low/low.h"

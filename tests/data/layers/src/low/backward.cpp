@@ -1,0 +1,2 @@
+// The lower folder pointing back up.
+#include "high/high.h"

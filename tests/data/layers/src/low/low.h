@@ -1,0 +1,2 @@
+// The lower folder.
+#pragma once
