@@ -5,7 +5,7 @@
 ; with its gallery, licence and credits) and the uninstaller into
 ; Program Files\Korvane\Terrava, and registers the uninstaller under the
 ; per-machine Uninstall key. Its InstallLocation value is how the saver's
-; Visit... button finds the guide (src/ui/user_guide.cpp). The optional
+; Visit... button finds the guide (src/ui/user_guide_win32.cpp). The optional
 ; section makes Terrava the current user's screensaver; the value it
 ; replaces is remembered so that the uninstaller can put it back. The
 ; uninstaller removes the saver, the guide, its Uninstall entry

@@ -7,7 +7,7 @@
 #include "app/saver_app.h"
 #include "app/saver_run.h"
 #include "app/startup.h"
-#include "ui/config_dialog.h"
+#include "ui/config_dialog_win32.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ from its own sources so that a test never drifts from a stale copy:
 - settings_key(): the settings key below HKCU, as the product's
   kSettingsKeyPath constant spells it;
 - control_label_keys(): the configuration dialog's labelled controls and
-  their label keys (src/ui/dialog_labels.cpp), control ids as named there.
+  their label keys (src/ui/dialog_labels_win32.cpp), control ids as named there.
 
 A source that no longer has the expected shape raises ProductTableError, so
 the test fails loudly instead of running with an empty table.
@@ -21,7 +21,7 @@ import re
 SOURCE_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 DIALOG_IDS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_ids.h")
 SETTING_TABLE = os.path.join(SOURCE_DIR, "src", "settings", "setting_table.cpp")
-DIALOG_LABELS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_labels.cpp")
+DIALOG_LABELS = os.path.join(SOURCE_DIR, "src", "ui", "dialog_labels_win32.cpp")
 
 
 class ProductTableError(Exception):

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "settings/saver_settings.h"
-#include "ui/about_dialog.h"
-#include "ui/config_dialog.h"
+#include "ui/about_dialog_win32.h"
+#include "ui/config_dialog_win32.h"
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
 

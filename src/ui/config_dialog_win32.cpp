@@ -1,17 +1,17 @@
 // The configuration dialog's procedure: filling the controls when it opens,
 // one action per command, the trackbar rules, OK and Cancel.
-#include "ui/config_dialog.h"
+#include "ui/config_dialog_win32.h"
 
 #include <commctrl.h>
 
 #include "settings/defaults_table.h"
 #include "settings/settings_registry_win32.h"
-#include "ui/about_dialog.h"
-#include "ui/config_controls.h"
+#include "ui/about_dialog_win32.h"
+#include "ui/config_controls_win32.h"
 #include "ui/dialog_ids.h"
-#include "ui/dialog_labels.h"
+#include "ui/dialog_labels_win32.h"
 #include "ui/display_mode_list_win32.h"
-#include "ui/user_guide.h"
+#include "ui/user_guide_win32.h"
 
 namespace {
 

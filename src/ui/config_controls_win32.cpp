@@ -1,5 +1,5 @@
 // Filling and reading the controls of the configuration dialog.
-#include "ui/config_controls.h"
+#include "ui/config_controls_win32.h"
 
 #include <commctrl.h>
 
@@ -11,7 +11,7 @@
 #include "ui/display_mode.h"
 #include "ui/display_mode_list_win32.h"
 #include "ui/label_table.h"
-#include "ui/wide_text.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 

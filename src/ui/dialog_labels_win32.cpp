@@ -1,12 +1,12 @@
 // The label of every labelled control of the configuration dialog, as one
 // table of control id and label key.
-#include "ui/dialog_labels.h"
+#include "ui/dialog_labels_win32.h"
 
 #include <string>
 
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
-#include "ui/wide_text.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Finding the user guide through the program's own path and the install
 // folder in the registry, and opening it through the shell.
-#include "ui/user_guide.h"
+#include "ui/user_guide_win32.h"
 
 #include <shellapi.h>
 
 #include "ui/user_guide_path.h"
-#include "ui/wide_text.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The about dialog's procedure: the caption and the seven about lines from
 // the label table, ended by OK, Escape or the close box.
-#include "ui/about_dialog.h"
+#include "ui/about_dialog_win32.h"
 
 #include "ui/dialog_ids.h"
 #include "ui/label_table.h"
-#include "ui/wide_text.h"
+#include "ui/wide_text_win32.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
