@@ -14,7 +14,7 @@
 #include "app/gamma_control.h"
 #include "app/gl_state.h"
 #include "app/saver_window.h"
-#include "audio/music_player.h"
+#include "audio/music_player_win32.h"
 #include "camera/random.h"
 #include "overlay/loader_screen.h"
 #include "platform/win32_platform.h"

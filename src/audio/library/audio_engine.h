@@ -2,7 +2,7 @@
 // samples and their playbacks (voices), checks every argument the exported
 // functions receive, hands out handles, and mixes the voices into 16-bit
 // stereo output at the output rate. It knows nothing of devices or threads:
-// the Windows layer (audio_library.cpp) serialises calls with a lock and
+// the Windows layer (audio_library_win32.cpp) serialises calls with a lock and
 // pulls output through Mix from its playback thread.
 //
 // Threading contract: Mix reads samples only through the voices that play

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/music_player.h"
+#include "audio/music_player_win32.h"
 #include "platform/win32_platform.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // WaveOutput: device set-up, the playback thread's refill loop, and an
 // orderly shutdown (thread first, then the device) so that no buffer is
 // touched after the device has let go of it.
-#include "audio/library/wave_output.h"
+#include "audio/library/wave_output_win32.h"
 
 #include <new>
 

@@ -6,7 +6,7 @@
 // write and delete sharing is opened, the file's bytes are compared with the
 // resource, and only then is the library loaded; the read handle is closed
 // once LoadLibraryA has returned (the loaded image then protects the file).
-#include "audio/music_player.h"
+#include "audio/music_player_win32.h"
 
 #include <windows.h>
 

@@ -11,7 +11,7 @@
 
 #include "audio/library/audio_engine.h"
 #include "audio/library/audio_library.h"
-#include "audio/library/wave_output.h"
+#include "audio/library/wave_output_win32.h"
 
 namespace {
 
