@@ -132,7 +132,9 @@ void Billboard::Render(const CameraController& camera) {
   glScalef(tiling, tiling, 1.0f);
   glMatrixMode(GL_MODELVIEW);
   if (!hidden) DrawSquare(drawSize);
-  Restore();
+  if (isEnv) PopEnvProjection();
+  glPopMatrix();
+  RestoreObjectDefaults();
 }
 
 // Position and axes for this frame: steps for env, parent, view alignment
@@ -212,21 +214,4 @@ void Billboard::DrawSquare(float drawSize) {
   glTexCoord2f(1.0f, 1.0f);
   glVertex3f(p4.x, p4.y, p4.z);
   glEnd();
-}
-
-void Billboard::Restore() {
-  glDepthMask(GL_TRUE);
-  glEnable(GL_LIGHTING);
-  if (halo || noDepthTest) glEnable(GL_DEPTH_TEST);
-  if (alphaBlend) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glAlphaFunc(GL_ALWAYS, 0.0f);
-  }
-  if (isEnv) {
-    PopEnvProjection();
-  }
-  glPopMatrix();
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
 }

@@ -45,7 +45,6 @@ class Billboard : public SceneObject {
   void OrientSatellite();
   void ApplyDrawState();
   void DrawSquare(float drawSize);
-  void Restore();
 };
 
 // The `billboard` block parser (ObjectParser).

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/opengl.h"
+#include "scene/frame_state.h"
 
 namespace {
 
@@ -76,9 +77,7 @@ void Flame::Render(const CameraController&) {
   for (const float* band : kBands) EmitBand(band[0], band[1]);
   glEnd();
   DrawOutline();
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_LIGHTING);
-  glDepthMask(GL_TRUE);
+  RestoreObjectDefaults();
 }
 
 void Flame::EmitBand(float lift, float widen) const {
@@ -103,5 +102,4 @@ void Flame::DrawOutline() const {
     glVertex3f(p.x, p.y, p.z);
   }
   glEnd();
-  glEnable(GL_BLEND);
 }

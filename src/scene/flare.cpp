@@ -224,7 +224,12 @@ void Flare::Render(const CameraController& camera) {
   // The narrow frustum served the projection only; popping it before the
   // sprite keeps the projection stack two deep at most.
   if (isEnv) PopEnvProjection();
-  if (level <= 0.0f) return;
+  if (level > 0.0f) DrawGlow(camera, flareScreen);
+  RestoreObjectDefaults();
+}
+
+// The sprite and the lens effect, at the flare's point on the screen.
+void Flare::DrawGlow(const CameraController& camera, Vector3 flareScreen) const {
   const FrameSize frame = camera.frame;
   DrawSprite(frame, flareScreen, FocusFactor(camera) * level * lumin);
   LensLayout layout;

@@ -51,6 +51,7 @@ class Flare : public SceneObject {
   void PlaceInWorld(const CameraController& camera);
   bool ProjectAndTestDepth(const CameraController& camera, Vector3* flareScreen);
   float FocusFactor(const CameraController& camera) const;
+  void DrawGlow(const CameraController& camera, Vector3 flareScreen) const;
   void DrawSprite(FrameSize frame, Vector3 flareScreen, float alpha) const;
   void UpdateFade(double dt);
   void UpdateFlicker(double dt);

@@ -1,6 +1,8 @@
 // The fixed GL state of the saver's frame and the per-object defaults.
 #include "scene/frame_state.h"
 
+#include <initializer_list>
+
 #include "platform/opengl.h"
 
 // OpenGL 1.2 names that mingw-w64's GL 1.1 header lacks.
@@ -71,29 +73,31 @@ void InitSceneGlState(FrameSize frame) {
 }
 
 void ApplyFrameDefaults() {
-  // Changed by objects, restored by each Render.
-  glEnable(GL_ALPHA_TEST);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT1);
-  glEnable(GL_BLEND);
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_LIGHT0);
-  glDisable(GL_CULL_FACE);
-  glDisable(GL_COLOR_MATERIAL);
-  glDisable(GL_TEXTURE_GEN_S);
-  glDisable(GL_TEXTURE_GEN_T);
+  RestoreObjectDefaults();
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void RestoreObjectDefaults() {
+  for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D}) glEnable(on);
+  for (GLenum off : {GL_LIGHT0, GL_LIGHT3, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+    glDisable(off);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glAlphaFunc(GL_ALWAYS, 0.0f);
   glDepthMask(GL_TRUE);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glCullFace(GL_BACK);
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
-
-  // Set at the start of a frame, left by objects as they set them.
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  // Set with colour tracking off, so that the current colour stays out of it.
+  const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  glMaterialfv(GL_FRONT, GL_AMBIENT, white);
+  glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
+  glMaterialfv(GL_FRONT, GL_SPECULAR, black);
+  glMaterialfv(GL_FRONT, GL_EMISSION, black);
+  glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
 }
 
 void PushEnvProjection(float fov, FrameSize frame) {

@@ -16,23 +16,29 @@ void InitSceneGlState(FrameSize frame);
 // a wider frame sees more at the sides (53.333334 for 40 on every 4:3 frame).
 double FrustumHalfWidth(double halfHeight, FrameSize frame);
 
-// The frame defaults, in two groups.
-// Changed by objects, and restored by each Render before it returns:
+// The frame defaults, in three groups.
+// Changed by objects, and put back by RestoreObjectDefaults, the last call
+// of every Render:
 //   enabled  GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND,
 //            GL_TEXTURE_2D
-//   disabled GL_LIGHT0, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S,
-//            GL_TEXTURE_GEN_T
+//   disabled GL_LIGHT0, GL_LIGHT3, GL_CULL_FACE, GL_COLOR_MATERIAL,
+//            GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T
 //   blend function (GL_SRC_ALPHA, GL_ONE); alpha function (GL_ALWAYS, 0);
-//   depth mask on; cull face GL_BACK; matrix mode GL_MODELVIEW; texture
-//   matrix identity; one matrix on the projection and texture stacks.
-// Set here at the start of a frame, but left by objects as they set them:
-//   current colour (1, 1, 1, 1); GL_TEXTURE_ENV_MODE GL_MODULATE; bound
-//   texture (objects without a texture line draw with the one before them).
+//   depth mask on; colour mask on; cull face GL_BACK; matrix mode
+//   GL_MODELVIEW; texture matrix identity; front material ambient and
+//   diffuse (1, 1, 1, 1) (what the colour tracking of an opaque sphere
+//   leaves), specular and emission (0, 0, 0, 1), shininess 0.
+// Set at the start of a frame, but left by objects as they set them:
+//   current colour (1, 1, 1, 1) (every object sets its own before drawing);
+//   GL_TEXTURE_ENV_MODE GL_MODULATE; bound texture (objects without a
+//   texture line draw with the one before them).
 // Never changed by objects: GL_NORMALIZE on, lights and light model (except
-// the position of GL_LIGHT3, the night-side light each `night` layer places
-// and switches on and off again), the projection matrix (objects that load
-// their own push and pop it).
+// the position of GL_LIGHT3, the night-side light each `night` layer
+// places), the projection matrix and the stack depths (objects that push
+// a matrix pop it again).
 void ApplyFrameDefaults();
+// The first group alone.
+void RestoreObjectDefaults();
 
 // The narrow frustum of sky objects (`env` spheres, billboards and flares):
 // pushed on the projection stack with half height fov and the frame's half

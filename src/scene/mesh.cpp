@@ -3,6 +3,7 @@
 #include "scene/mesh.h"
 
 #include "platform/opengl.h"
+#include "scene/frame_state.h"
 #include "scene/geometry.h"
 
 namespace {
@@ -94,7 +95,8 @@ void Mesh::Render(const CameraController&) {
     glColor4f(1.0f, 1.0f, 1.0f, color.x);  // the first colour component is the alpha
   }
   glCallList(listId);
-  Restore();
+  glPopMatrix();
+  RestoreObjectDefaults();
 }
 
 // The model's x axis follows look, its y axis right; then the orientation
@@ -115,17 +117,4 @@ void Mesh::ApplyMaterial() const {
   glMaterialfv(GL_FRONT, GL_SPECULAR, highlight);
   glMaterialf(GL_FRONT, GL_SHININESS, 19.6f);
   glEnable(GL_LIGHT0);
-}
-
-void Mesh::Restore() const {
-  glDepthMask(GL_TRUE);
-  if (metal) glDisable(GL_LIGHT0);
-  glEnable(GL_ALPHA_TEST);
-  glEnable(GL_BLEND);
-  glEnable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_GEN_S);
-  glDisable(GL_TEXTURE_GEN_T);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDisable(GL_CULL_FACE);
-  glPopMatrix();
 }

@@ -29,7 +29,6 @@ class Mesh : public SceneObject {
  private:
   void ApplyBasis() const;
   void ApplyMaterial() const;
-  void Restore() const;
 };
 
 // The `mesh` block parser (ObjectParser).

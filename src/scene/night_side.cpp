@@ -36,12 +36,7 @@ void PlaceNightLight() {
 
 }  // namespace
 
-MaterialColours EnterNightSide(float alpha) {
-  MaterialColours daylight;
-  glGetMaterialfv(GL_FRONT, GL_AMBIENT, daylight.ambient);
-  glGetMaterialfv(GL_FRONT, GL_DIFFUSE, daylight.diffuse);
-  glGetMaterialfv(GL_FRONT, GL_EMISSION, daylight.emission);
-
+void EnterNightSide(float alpha) {
   PlaceNightLight();
   glDisable(GL_COLOR_MATERIAL);
   glDisable(GL_LIGHT1);
@@ -54,13 +49,4 @@ MaterialColours EnterNightSide(float alpha) {
   glMaterialfv(GL_FRONT, GL_AMBIENT, none);
   glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
   glMaterialfv(GL_FRONT, GL_EMISSION, emission);
-  return daylight;
-}
-
-void LeaveNightSide(const MaterialColours& daylight) {
-  glDisable(GL_LIGHT3);
-  glEnable(GL_LIGHT1);
-  glMaterialfv(GL_FRONT, GL_AMBIENT, daylight.ambient);
-  glMaterialfv(GL_FRONT, GL_DIFFUSE, daylight.diffuse);
-  glMaterialfv(GL_FRONT, GL_EMISSION, daylight.emission);
 }

@@ -5,14 +5,6 @@
 // by OpenGL, modulates the texture before the additive blend.
 #pragma once
 
-// The front material colours a night layer changes, kept so that the layers
-// drawn after it find the material they would have found without it.
-struct MaterialColours {
-  float ambient[4] = {};
-  float diffuse[4] = {};
-  float emission[4] = {};
-};
-
 // Angles from the terminator into the night, degrees: the layer is dark up
 // to kTwilightStart and at full strength from kTwilightEnd on.
 constexpr float kTwilightStart = 1.0f;
@@ -22,9 +14,7 @@ constexpr float kTwilightEnd = 10.0f;
 // the centre in eye space) and the sun placed as GL_LIGHT1: places GL_LIGHT3
 // at the sun's mirror image through the centre, lights the layer with it
 // alone and sets the material that turns its diffuse term into the twilight
-// ramp, with alpha (0..1) as the layer's opacity. Returns the material
-// colours it replaced.
-MaterialColours EnterNightSide(float alpha);
-
-// Back to daylight: GL_LIGHT1 on, GL_LIGHT3 off, the saved material colours.
-void LeaveNightSide(const MaterialColours& daylight);
+// ramp, with alpha (0..1) as the layer's opacity. RestoreObjectDefaults
+// brings back the daylight: GL_LIGHT1 on, GL_LIGHT3 off and the default
+// material.
+void EnterNightSide(float alpha);

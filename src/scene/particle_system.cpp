@@ -14,6 +14,7 @@
 #include "camera/random.h"
 #include "platform/opengl.h"
 #include "scene/effect_math.h"
+#include "scene/frame_state.h"
 
 namespace {
 
@@ -220,6 +221,7 @@ void ParticleSystem::Render(const CameraController&) {
   else
     RenderLineOrCirc();
   glPopMatrix();
+  RestoreObjectDefaults();
 }
 
 // timer / period: 0 at an event, 1 at the next; 0 while there is no period.
@@ -260,9 +262,6 @@ void ParticleSystem::RenderLineOrCirc() {
     }
     glPopMatrix();
   }
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  glEnable(GL_ALPHA_TEST);
 }
 
 // The bolt lies in the plane across the strike axis; its squares turn with
@@ -301,8 +300,4 @@ void ParticleSystem::RenderFlash() {
     DrawSquare(a, b, size);
     glPopMatrix();
   }
-  glDepthMask(GL_TRUE);
-  glEnable(GL_LIGHTING);
-  glCullFace(GL_BACK);
-  glDisable(GL_CULL_FACE);
 }

@@ -250,8 +250,8 @@ void Sphere::UpdateFlash(double dt) {
 
 void Sphere::Render(const CameraController& camera) {
   // GL in: frame defaults. GL out: frame defaults, except the bound texture
-  // (and texture 0 after a wire scan); one modelview push/pop, and for `env`
-  // one projection push/pop.
+  // (and texture 0 after a wire scan) and the current colour; one modelview
+  // push/pop, and for `env` one projection push/pop.
   glPushMatrix();
   if (isEnv) EnterEnvFrustum(camera);
   if (unlit && !nightSide) glDisable(GL_LIGHTING);
@@ -260,9 +260,8 @@ void Sphere::Render(const CameraController& camera) {
   if (!isAtmosphere) ApplyRotation();
   if (hasTexture) glBindTexture(GL_TEXTURE_2D, textureId);
   ApplyAlpha();
-  ApplyMaterial();
-  MaterialColours daylight;
-  if (nightSide) daylight = EnterNightSide(alpha);
+  if (specular) ApplyHighlight();
+  if (nightSide) EnterNightSide(alpha);
   if (alphaTexture) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
@@ -277,8 +276,9 @@ void Sphere::Render(const CameraController& camera) {
   glScalef(tiling, tiling, 1.0f);
   glMatrixMode(GL_MODELVIEW);
   Draw();
-  Restore(camera);
-  if (nightSide) LeaveNightSide(daylight);
+  if (isEnv) LeaveEnvFrustum(camera);
+  glPopMatrix();
+  RestoreObjectDefaults();
 }
 
 // The sky box: centred on the eye, drawn unlit without depth through its own
@@ -288,6 +288,11 @@ void Sphere::EnterEnvFrustum(const CameraController& camera) {
   glDisable(GL_LIGHTING);
   glDisable(GL_DEPTH_TEST);
   PushEnvProjection(fov, camera.frame);
+}
+
+void Sphere::LeaveEnvFrustum(const CameraController& camera) {
+  position = camera.eye;
+  PopEnvProjection();
 }
 
 // Orientation and spin; the texture scrolls with the spin (twice per turn,
@@ -332,17 +337,13 @@ void Sphere::ApplyAlpha() {
   }
 }
 
-void Sphere::ApplyMaterial() {
-  if (specular) {
-    const GLfloat highlight[4] = {1.0f, 1.0f, 0.8f, 1.0f};
-    glDisable(GL_COLOR_MATERIAL);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, highlight);
-    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
-  } else {
-    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glMaterialfv(GL_FRONT, GL_SPECULAR, none);
-    glMaterialf(GL_FRONT, GL_SHININESS, 12.6f);
-  }
+// The sun's reflection on the surface; without it the frame defaults' black
+// specular material shows none.
+void Sphere::ApplyHighlight() {
+  const GLfloat highlight[4] = {1.0f, 1.0f, 0.8f, 1.0f};
+  glDisable(GL_COLOR_MATERIAL);
+  glMaterialfv(GL_FRONT, GL_SPECULAR, highlight);
+  glMaterialf(GL_FRONT, GL_SHININESS, shininess);
 }
 
 // Turns the shell so that its local x axis runs from the eye through its
@@ -405,35 +406,6 @@ void Sphere::Draw() {
     DrawScan();
   else
     glCallList(listId);
-}
-
-void Sphere::Restore(const CameraController& camera) {
-  if (wire) glEnable(GL_LIGHTING);
-  if (noDepthWrite) glDepthMask(GL_TRUE);
-  if (isMask) {
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  }
-  glDisable(GL_COLOR_MATERIAL);
-  glEnable(GL_BLEND);
-  if (HasParentForSatellite()) glEnable(GL_TEXTURE_2D);
-  if (isEnv) {
-    position = camera.eye;
-    PopEnvProjection();
-    glEnable(GL_DEPTH_TEST);
-    glCullFace(GL_BACK);
-  }
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glEnable(GL_LIGHTING);
-  if (isAtmosphere || flash) glDepthMask(GL_TRUE);
-  if (flash) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-  glDisable(GL_CULL_FACE);
-  glPopMatrix();
 }
 
 // [SECTION] scan routine

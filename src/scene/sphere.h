@@ -59,17 +59,17 @@ class Sphere : public SceneObject {
  private:
   bool HasParentForSatellite() const { return satellite && parent != nullptr; }
   void EnterEnvFrustum(const CameraController& camera);
+  void LeaveEnvFrustum(const CameraController& camera);
   void ApplyRotation();
   float ClockSpin() const;
   void ApplyAlpha();
-  void ApplyMaterial();
+  void ApplyHighlight();
   void FaceViewer(const CameraController& camera);
   void ApplyFlash();
   void ApplyWire();
   void ApplyMaskAndSatellite();
   void Draw();
   void DrawScan();
-  void Restore(const CameraController& camera);
   void UpdateOrbit(float orbitAngle);
   void UpdateSatellite();
   void UpdateFlash(double dt);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "camera/camera_controller.h"
+#include "frame_defaults_check.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
 #include "scene_test_util.h"
@@ -66,31 +67,3 @@ class EffectRenderTest : public SceneTest {
 };
 
 inline bool IsBlack(Rgb c) { return c.r < 8 && c.g < 8 && c.b < 8; }
-
-// The state every Render must leave for the next object (frame_state.h).
-inline void ExpectFrameDefaults() {
-  for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D})
-    EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
-  for (GLenum off : {GL_LIGHT0, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
-    EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
-  GLint value = 0;
-  const GLenum queries[][2] = {{GL_BLEND_SRC, GL_SRC_ALPHA},        {GL_BLEND_DST, GL_ONE},
-                               {GL_ALPHA_TEST_FUNC, GL_ALWAYS},     {GL_CULL_FACE_MODE, GL_BACK},
-                               {GL_MATRIX_MODE, GL_MODELVIEW},      {GL_MODELVIEW_STACK_DEPTH, 1},
-                               {GL_PROJECTION_STACK_DEPTH, 1},      {GL_TEXTURE_STACK_DEPTH, 1}};
-  for (const auto& q : queries) {
-    glGetIntegerv(q[0], &value);
-    EXPECT_EQ(GLint(q[1]), value) << std::hex << q[0];
-  }
-  GLboolean depthMask = GL_FALSE;
-  glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
-  EXPECT_TRUE(depthMask);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(160, viewport[2]);
-  EXPECT_EQ(120, viewport[3]);
-  GLfloat texture[16];
-  glGetFloatv(GL_TEXTURE_MATRIX, texture);
-  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, texture[i]);
-  EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
-}

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "camera/camera_controller.h"
+#include "frame_defaults_check.h"
 #include "platform/opengl.h"
 #include "scene/billboard.h"
 #include "scene/frame_state.h"
@@ -269,32 +270,7 @@ TEST_F(SceneRenderTest, EveryRenderLeavesTheFrameDefaults) {
     for (const char* text : objects) {
       Draw(text);
       SCOPED_TRACE(text);
-      for (GLenum on : {GL_ALPHA_TEST, GL_DEPTH_TEST, GL_LIGHTING, GL_LIGHT1, GL_BLEND, GL_TEXTURE_2D})
-        EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
-      for (GLenum off : {GL_LIGHT0, GL_LIGHT3, GL_CULL_FACE, GL_COLOR_MATERIAL, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
-        EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
-      GLint value = 0;
-      glGetIntegerv(GL_BLEND_SRC, &value);
-      EXPECT_EQ(GL_SRC_ALPHA, value);
-      glGetIntegerv(GL_BLEND_DST, &value);
-      EXPECT_EQ(GL_ONE, value);
-      glGetIntegerv(GL_ALPHA_TEST_FUNC, &value);
-      EXPECT_EQ(GL_ALWAYS, value);
-      glGetIntegerv(GL_CULL_FACE_MODE, &value);
-      EXPECT_EQ(GL_BACK, value);
-      glGetIntegerv(GL_MATRIX_MODE, &value);
-      EXPECT_EQ(GL_MODELVIEW, value);
-      GLboolean depthMask = GL_FALSE;
-      glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
-      EXPECT_TRUE(depthMask);
-      for (GLenum depth : {GL_MODELVIEW_STACK_DEPTH, GL_PROJECTION_STACK_DEPTH, GL_TEXTURE_STACK_DEPTH}) {
-        glGetIntegerv(depth, &value);
-        EXPECT_EQ(1, value) << std::hex << depth;
-      }
-      GLfloat texture[16];
-      glGetFloatv(GL_TEXTURE_MATRIX, texture);
-      for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(i % 5 == 0 ? 1.0f : 0.0f, texture[i]);
-      EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+      ExpectFrameDefaults();
     }
   }
 }
