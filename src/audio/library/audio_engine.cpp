@@ -2,12 +2,15 @@
 #include "audio/library/audio_engine.h"
 
 #include <cstring>
+#include <new>
 
 #include "audio/library/sound_decoder.h"
 
 namespace {
 
 bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
+
+bool IsOggVorbis(const uint8_t* data, uint32_t length) { return length >= 4 && std::memcmp(data, "OggS", 4) == 0; }
 
 }  // namespace
 
@@ -21,10 +24,8 @@ AudioError AudioEngine::Open(uint32_t rate) {
 AudioError AudioEngine::Close() {
   if (!IsOpen()) return kAudioErrorInit;
   for (Voice& voice : voices) voice = Voice{};
-  for (Sample& sample : samples) {
-    sample.sound.Release();
-    sample.handle = 0;
-  }
+  for (VorbisStream& stream : streams) stream.Close();
+  for (Sample& sample : samples) sample.Release();
   outputRate = 0;
   return kAudioOk;
 }
@@ -47,16 +48,58 @@ AudioError AudioEngine::LoadSample(const uint8_t* data, uint32_t length, uint32_
   uint32_t slot = 0;
   while (slot < kMaxSamples && samples[slot].handle != 0) ++slot;
   if (slot == kMaxSamples) return kAudioErrorMemory;
-  PcmSound decoded;
-  AudioError result = DecodeSound(data, length, &decoded);
-  if (result != kAudioOk) return result;
   Sample& sample = samples[slot];
-  decoded.MoveTo(&sample.sound);
+  AudioError result =
+      IsOggVorbis(data, length) ? LoadVorbis(data, length, &sample) : LoadDecoded(data, length, &sample);
+  if (result != kAudioOk) {
+    sample.Release();
+    return result;
+  }
   sample.maxPlaybacks = maxPlaybacks;
   sample.flags = flags;
   sample.handle = NextHandle(&sampleSerial, slot);
   *sampleHandle = sample.handle;
   return kAudioOk;
+}
+
+void AudioEngine::Sample::Release() {
+  sound.Release();
+  vorbis.reset();
+  vorbisBytes = frameCount = rate = handle = maxPlaybacks = flags = 0;
+}
+
+// Checks the stream by opening it once, then keeps a copy of its bytes.
+AudioError AudioEngine::LoadVorbis(const uint8_t* data, uint32_t length, Sample* sample) {
+  VorbisStream probe;
+  AudioError result = probe.Open(data, length);
+  if (result != kAudioOk) return result;
+  sample->vorbis.reset(new (std::nothrow) uint8_t[length]);
+  if (!sample->vorbis) return kAudioErrorMemory;
+  std::memcpy(sample->vorbis.get(), data, length);
+  sample->vorbisBytes = length;
+  sample->frameCount = probe.frameCount;
+  sample->rate = probe.rate;
+  return kAudioOk;
+}
+
+AudioError AudioEngine::LoadDecoded(const uint8_t* data, uint32_t length, Sample* sample) {
+  AudioError result = DecodeSound(data, length, &sample->sound);
+  sample->frameCount = sample->sound.frameCount;
+  sample->rate = sample->sound.rate;
+  return result;
+}
+
+// Points the voice at the sample's frames, or opens the voice's own stream
+// over the sample's bytes.
+AudioError AudioEngine::StartSource(const Sample& sample, Voice* voice) {
+  if (!sample.vorbis) {
+    voice->sound = &sample.sound;
+    return kAudioOk;
+  }
+  VorbisStream& stream = streams[voice - voices];
+  AudioError result = stream.Open(sample.vorbis.get(), sample.vorbisBytes);
+  if (result == kAudioOk) voice->stream = &stream;
+  return result;
 }
 
 AudioEngine::Sample* AudioEngine::FindSample(uint32_t handle) {
@@ -91,7 +134,7 @@ AudioError AudioEngine::PlaySample(uint32_t sampleHandle, uint32_t startFrame, i
   if (!IsOpen()) return kAudioErrorInit;
   Sample* sample = FindSample(sampleHandle);
   if (!sample) return kAudioErrorHandle;
-  if (startFrame >= sample->sound.frameCount ||
+  if (startFrame >= sample->frameCount ||
       (frequency != kDefaultFrequency && !InRange(frequency, kMinPlaybackRate, kMaxPlaybackRate)) ||
       (volume != kDefaultVolume && !InRange(volume, 0, 100)) ||
       (pan != kDefaultPan && !InRange(pan, -100, 100)))
@@ -99,9 +142,10 @@ AudioError AudioEngine::PlaySample(uint32_t sampleHandle, uint32_t startFrame, i
   AudioError error = kAudioOk;
   Voice* voice = VoiceFor(*sample, &error);
   if (!voice) return error;
-  uint32_t rate = frequency == kDefaultFrequency ? sample->sound.rate : uint32_t(frequency);
+  uint32_t rate = frequency == kDefaultFrequency ? sample->rate : uint32_t(frequency);
   *voice = Voice{};
-  voice->sound = &sample->sound;
+  AudioError started = StartSource(*sample, voice);
+  if (started != kAudioOk) return started;
   voice->sampleHandle = sample->handle;
   voice->channelHandle = NextHandle(&channelSerial, uint32_t(voice - voices));
   voice->position = uint64_t(startFrame) << 32;

@@ -5,6 +5,10 @@
 // the Windows layer (audio_library_win32.cpp) serialises calls with a lock and
 // pulls output through Mix from its playback thread.
 //
+// An Ogg Vorbis sample stays compressed (a copy of its bytes) and each of
+// its playbacks decodes it as it plays through a VorbisStream of its own;
+// other samples are decoded whole when loaded.
+//
 // Threading contract: Mix reads samples only through the voices that play
 // them. LoadSample fills a free sample slot, which no voice refers to, so it
 // may run while another thread mixes; PlaySample, SetVolume, Open and Close
@@ -12,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "audio/library/audio_library.h"
 #include "audio/library/pcm_sound.h"
@@ -36,7 +41,8 @@ class AudioEngine {
   AudioError Close();
   bool IsOpen() const { return outputRate != 0; }
 
-  // Decodes `length` bytes at `data` into a new sample; see BASS_SampleLoad.
+  // Loads `length` bytes at `data` as a new sample (decoded, or checked and
+  // copied for Ogg Vorbis); see BASS_SampleLoad.
   AudioError LoadSample(const uint8_t* data, uint32_t length, uint32_t maxPlaybacks, uint32_t flags,
                         uint32_t* sampleHandle);
   // Starts a playback of a loaded sample; see BASS_SamplePlayEx.
@@ -56,14 +62,24 @@ class AudioEngine {
 
  private:
   struct Sample {
-    PcmSound sound;
+    PcmSound sound;                       // the frames of a decoded sample
+    std::unique_ptr<uint8_t[]> vorbis;    // or the bytes of an Ogg Vorbis one
+    uint32_t vorbisBytes = 0;
+    uint32_t frameCount = 0;              // either way
+    uint32_t rate = 0;                    // frames per second
     uint32_t handle = 0;  // 0 while the slot is free
     uint32_t maxPlaybacks = 0;
     uint32_t flags = 0;
+
+    // Empties the slot.
+    void Release();
   };
   // Frames mixed per pass into the accumulator.
   static constexpr uint32_t kMixChunk = 1024;
 
+  AudioError LoadVorbis(const uint8_t* data, uint32_t length, Sample* sample);
+  AudioError LoadDecoded(const uint8_t* data, uint32_t length, Sample* sample);
+  AudioError StartSource(const Sample& sample, Voice* voice);
   Sample* FindSample(uint32_t handle);
   Voice* VoiceFor(const Sample& sample, AudioError* error);
   static uint32_t NextHandle(uint32_t* serial, uint32_t slot);
@@ -74,5 +90,6 @@ class AudioEngine {
   uint32_t channelSerial = 0;
   Sample samples[kMaxSamples];
   Voice voices[kMaxVoices];
+  VorbisStream streams[kMaxVoices];  // streams[i] is voices[i]'s when it plays Ogg Vorbis
   int32_t accumulator[kMixChunk * 2] = {};
 };

@@ -13,7 +13,10 @@
 // kAudioErrorFileFormat for anything else or for corrupt data.
 AudioError DecodeSound(const uint8_t* data, uint32_t size, PcmSound* out);
 
-// Ogg Vorbis; streams of more than two channels are mixed down to stereo.
+// Ogg Vorbis, the whole track (the library itself plays Ogg Vorbis through a
+// VorbisStream); streams of more than two channels are mixed down to stereo,
+// and frames a damaged stream does not deliver before its stated length are
+// silence.
 AudioError DecodeVorbis(const uint8_t* data, uint32_t size, PcmSound* out);
 
 // RIFF WAVE, format PCM (8, 16, 24 or 32 bits), IEEE float (32 bits) or

@@ -1,5 +1,6 @@
-// Voice mixing: fixed-point stepping through the source, linear
-// interpolation, per-side gain, and wrap-around for looping voices.
+// Voice mixing: fixed-point stepping through the source (decoded frames or
+// a stream), linear interpolation, per-side gain, and wrap-around for
+// looping voices.
 #include "audio/library/voice.h"
 
 namespace {
@@ -25,6 +26,24 @@ int64_t Interpolate(int16_t a, int16_t b, uint32_t fraction) {
   return a + ((int64_t(b) - a) * int64_t(fraction) >> 16);
 }
 
+uint32_t SourceFrames(const Voice& voice) {
+  return voice.sound ? voice.sound->frameCount : voice.stream->frameCount;
+}
+
+uint32_t SourceChannels(const Voice& voice) {
+  return voice.sound ? voice.sound->channels : voice.stream->channels;
+}
+
+// Left and right of source frame index (a mono frame gives both sides the
+// same value). Copied out: a stream's frame is valid only until its next read.
+void ReadFrame(const Voice& voice, uint32_t index, int16_t out[2]) {
+  const uint32_t channels = SourceChannels(voice);
+  const int16_t* frame =
+      voice.sound ? voice.sound->samples + size_t(index) * channels : voice.stream->Frame(index);
+  out[0] = frame[0];
+  out[1] = frame[channels - 1];
+}
+
 }  // namespace
 
 uint64_t PlaybackStep(uint32_t sourceRate, uint32_t outputRate) {
@@ -32,23 +51,24 @@ uint64_t PlaybackStep(uint32_t sourceRate, uint32_t outputRate) {
 }
 
 void MixVoice(Voice* voice, uint32_t masterVolume, int32_t* accumulator, uint32_t frames) {
-  const PcmSound& sound = *voice->sound;
-  const uint64_t end = uint64_t(sound.frameCount) << 32;
-  const uint32_t right = sound.channels - 1;  // offset of the right value: 0 for mono
+  const uint32_t frameCount = SourceFrames(*voice);
+  const uint64_t end = uint64_t(frameCount) << 32;
   const StereoGain gain = GainOf(*voice, masterVolume);
   for (uint32_t i = 0; i < frames; ++i) {
     uint32_t index = uint32_t(voice->position >> 32);
-    uint32_t next = index + 1 < sound.frameCount ? index + 1 : (voice->loop ? 0 : index);
+    uint32_t next = index + 1 < frameCount ? index + 1 : (voice->loop ? 0 : index);
     uint32_t fraction = uint32_t(voice->position >> 16) & 0xFFFF;
-    const int16_t* a = sound.samples + size_t(index) * sound.channels;
-    const int16_t* b = sound.samples + size_t(next) * sound.channels;
+    int16_t a[2], b[2];  // left, right
+    ReadFrame(*voice, index, a);
+    ReadFrame(*voice, next, b);
     accumulator[2 * i] += Scale(Interpolate(a[0], b[0], fraction), gain.left);
-    accumulator[2 * i + 1] += Scale(Interpolate(a[right], b[right], fraction), gain.right);
+    accumulator[2 * i + 1] += Scale(Interpolate(a[1], b[1], fraction), gain.right);
     voice->framesPlayed++;
     voice->position += voice->step;
     if (voice->position >= end) {
       if (!voice->loop) {
         voice->sound = nullptr;
+        voice->stream = nullptr;
         return;
       }
       voice->position %= end;

@@ -3,19 +3,23 @@
 // so any playback rate maps onto the output rate; between two source frames
 // the value is interpolated linearly, and a looping voice interpolates from
 // its last frame into its first, so the loop point has no seam. At the
-// sample's own rate the fraction stays 0 and frames are copied exactly.
+// sample's own rate the fraction stays 0 and frames are copied exactly. A
+// voice plays either decoded frames (a PcmSound) or a VorbisStream that
+// decodes as it plays.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "audio/library/pcm_sound.h"
+#include "audio/library/vorbis_stream.h"
 
 // Gains are Q16 fixed point: kUnityGain plays a value unchanged.
 constexpr int32_t kUnityGain = 65536;
 
 struct Voice {
-  const PcmSound* sound = nullptr;  // null while the voice is free
+  const PcmSound* sound = nullptr;  // the frames it plays, or null
+  VorbisStream* stream = nullptr;   // or the stream it plays (the engine's); both null while free
   uint32_t sampleHandle = 0;        // the sample it plays
   uint32_t channelHandle = 0;       // its own handle
   uint64_t position = 0;            // source frames, 32.32 fixed point
@@ -25,7 +29,7 @@ struct Voice {
   bool loop = false;
   uint64_t framesPlayed = 0;        // output frames mixed since the start
 
-  bool IsActive() const { return sound != nullptr; }
+  bool IsActive() const { return sound != nullptr || stream != nullptr; }
 };
 
 // Source frames per output frame as 32.32 fixed point.
