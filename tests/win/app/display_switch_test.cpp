@@ -9,7 +9,7 @@
 
 #include "app/cursor_hiding_win32.h"
 #include "app/display_switch_win32.h"
-#include "app/gamma_control.h"
+#include "app/gamma_control_win32.h"
 #include "app/gamma_ramp.h"
 #include "settings/saver_settings.h"
 #include "ui/display_mode_list_win32.h"

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/monitors.h"
-#include "app/multi_monitor.h"
-#include "app/startup.h"
+#include "app/monitors_win32.h"
+#include "app/multi_monitor_win32.h"
+#include "app/startup_win32.h"
 #include "platform/win32_platform.h"
 #include "settings/defaults_table.h"
 #include "settings/saver_settings.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/picture_fit.h"
-#include "app/preview_window.h"
-#include "app/saver_app.h"
+#include "app/preview_window_win32.h"
+#include "app/saver_app_win32.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <utility>
 
 
-#include "app/monitors.h"
-#include "app/saver_run.h"
-#include "app/saver_window.h"
+#include "app/monitors_win32.h"
+#include "app/saver_run_win32.h"
+#include "app/saver_window_win32.h"
 #include "platform/platform.h"
 #include "settings/saver_settings.h"
 

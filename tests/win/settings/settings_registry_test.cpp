@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_registry_win32.h"
 #include "settings/saver_settings.h"
 #include "settings/setting_table.h"
+#include "settings/settings_registry_win32.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // black bars. Win32 only.
 #pragma once
 
-#include "app/saver_app.h"
+#include "app/saver_app_win32.h"
 
 constexpr const char kPreviewWindowClass[] = "QelvexPreview";
 constexpr const char kPreviewWindowTitle[] = "Qelvex";

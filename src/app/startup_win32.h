@@ -1,7 +1,7 @@
 // Start-up: everything the program reads before it runs one mode.
 #pragma once
 
-#include "app/saver_app.h"
+#include "app/saver_app_win32.h"
 
 // In this order: the factory defaults (resource 115) into settings, the
 // command line into app.runMode and app.parentWindow, the stored settings,

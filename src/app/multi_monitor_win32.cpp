@@ -1,5 +1,5 @@
 // The multi-monitor layer and its fallbacks.
-#include "app/multi_monitor.h"
+#include "app/multi_monitor_win32.h"
 
 #include "app/monitor_fallback.h"
 

@@ -3,10 +3,10 @@
 // always ends with exit code 0.
 #include <windows.h>
 
-#include "app/preview_window.h"
-#include "app/saver_app.h"
-#include "app/saver_run.h"
-#include "app/startup.h"
+#include "app/preview_window_win32.h"
+#include "app/saver_app_win32.h"
+#include "app/saver_run_win32.h"
+#include "app/startup_win32.h"
 #include "ui/config_dialog_win32.h"
 
 namespace {

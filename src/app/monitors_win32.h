@@ -2,7 +2,7 @@
 // run's windows.
 #pragma once
 
-#include "app/saver_app.h"
+#include "app/saver_app_win32.h"
 
 // Fills app.monitors in enumeration order through the multi-monitor layer:
 // every adapter that is not a mirroring driver, at most kMaxMonitors. An

@@ -1,10 +1,10 @@
 // EnumerateMonitors over the multi-monitor layer.
-#include "app/monitors.h"
+#include "app/monitors_win32.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/multi_monitor.h"
+#include "app/multi_monitor_win32.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Start-up of every run mode, the preview included.
-#include "app/startup.h"
+#include "app/startup_win32.h"
 
-#include "app/monitors.h"
+#include "app/monitors_win32.h"
 #include "settings/defaults_problems.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_registry_win32.h"

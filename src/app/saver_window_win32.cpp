@@ -1,11 +1,11 @@
 // The saver window procedure and the windows of a saver run.
-#include "app/saver_window.h"
+#include "app/saver_window_win32.h"
 
 #include <windowsx.h>
 
 #include <GL/gl.h>
 
-#include "app/saver_run.h"
+#include "app/saver_run_win32.h"
 #include "run/run_loading.h"
 #include "platform/win32_platform.h"
 

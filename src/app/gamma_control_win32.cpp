@@ -1,5 +1,5 @@
 // The gamma ramp of a saver run on the window's device context.
-#include "app/gamma_control.h"
+#include "app/gamma_control_win32.h"
 
 #include "app/gamma_keeper.h"
 

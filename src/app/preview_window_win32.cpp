@@ -1,5 +1,5 @@
 // The preview window and its painting.
-#include "app/preview_window.h"
+#include "app/preview_window_win32.h"
 
 #include "app/picture_fit.h"
 

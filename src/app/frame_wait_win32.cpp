@@ -1,5 +1,5 @@
 // The frame loop's wait: a waitable timer or a message, whichever first.
-#include "app/frame_wait.h"
+#include "app/frame_wait_win32.h"
 
 #include <algorithm>
 #include <cmath>

@@ -17,8 +17,8 @@
 
 #include <windows.h>
 
-#include "app/frame_timer.h"
-#include "app/saver_app.h"
+#include "app/frame_timer_win32.h"
+#include "app/saver_app_win32.h"
 #include "app/saver_input.h"
 #include "run/frame_pacer.h"
 #include "run/run_state.h"

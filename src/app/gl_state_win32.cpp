@@ -1,7 +1,7 @@
 // InitGlState: the fixed GL state of a saver run.
-#include "app/gl_state.h"
+#include "app/gl_state_win32.h"
 
-#include "app/gamma_control.h"
+#include "app/gamma_control_win32.h"
 #include "app/gamma_ramp.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"

@@ -6,14 +6,14 @@
 // [SECTION] shutdown  ShutdownRun, RestoreSharedState, CloseRunWindows: the
 //                     shared state put back first, then the run's own
 //                     objects released; the windows last
-#include "app/saver_run.h"
+#include "app/saver_run_win32.h"
 
 #include "app/cursor_hiding_win32.h"
 #include "app/display_switch_win32.h"
-#include "app/frame_wait.h"
-#include "app/gamma_control.h"
-#include "app/gl_state.h"
-#include "app/saver_window.h"
+#include "app/frame_wait_win32.h"
+#include "app/gamma_control_win32.h"
+#include "app/gl_state_win32.h"
+#include "app/saver_window_win32.h"
 #include "audio/music_player_win32.h"
 #include "camera/random.h"
 #include "overlay/loader_screen.h"

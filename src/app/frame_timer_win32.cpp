@@ -1,5 +1,5 @@
 // The performance-counter timer of the frame loop.
-#include "app/frame_timer.h"
+#include "app/frame_timer_win32.h"
 
 #include <windows.h>
 
