@@ -1,0 +1,4 @@
+// A Win32-only header.
+#pragma once
+
+#include <windows.h>
