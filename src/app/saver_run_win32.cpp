@@ -21,6 +21,7 @@
 #include "run/run_frame.h"
 #include "run/run_loading.h"
 #include "settings/saver_settings.h"
+#include "ui/display_mode_list_win32.h"
 
 SaverRunState saverRun;
 unsigned loadProgress = 0;
@@ -117,10 +118,7 @@ bool SwapWaitsForDisplay() {
 uint32_t RunFrameLimit() {
   if (SwapWaitsForDisplay()) return 0;
   if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof mode;
-  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) mode.dmDisplayFrequency = 0;
-  return FrameLimitForRefreshRate(mode.dmDisplayFrequency);
+  return FrameLimitForRefreshRate(ReadDesktopRefreshRate());
 }
 
 void LoadRun(const SaverApp& app) {

@@ -10,6 +10,12 @@ DisplayMode ModeOf(const DEVMODEA& mode) {
   return DisplayMode{mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel};
 }
 
+// The primary display's current settings; false when they cannot be read.
+bool ReadDesktopSettings(DEVMODEA* desktop) {
+  desktop->dmSize = sizeof *desktop;
+  return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, desktop) != FALSE;
+}
+
 DisplayMode ConfiguredMode() {
   return DisplayMode{uint32_t(settings.Width), uint32_t(settings.Height), uint32_t(settings.Depth)};
 }
@@ -47,8 +53,12 @@ void SelectDisplayMode(HWND comboBox) {
 
 bool ReadDesktopMode(DisplayMode* mode) {
   DEVMODEA desktop = {};
-  desktop.dmSize = sizeof desktop;
-  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &desktop)) return false;
+  if (!ReadDesktopSettings(&desktop)) return false;
   *mode = ModeOf(desktop);
   return true;
+}
+
+uint32_t ReadDesktopRefreshRate() {
+  DEVMODEA desktop = {};
+  return ReadDesktopSettings(&desktop) ? uint32_t(desktop.dmDisplayFrequency) : 0;
 }

@@ -1,6 +1,7 @@
 // The primary display's modes in the configuration dialog's combo box: the
 // list, the selection of the mode a run will use, and the desktop's
-// current mode (read here only, for the dialog and for start-up). Win32 only.
+// current mode and refresh rate (read here only, for the dialog, start-up
+// and the run's frame limit). Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -18,3 +19,6 @@ void SelectDisplayMode(HWND comboBox);
 // The primary display's current mode; false (and *mode untouched) when the
 // system cannot report it.
 bool ReadDesktopMode(DisplayMode* mode);
+// The primary display's current refresh rate in hertz as the system reports
+// it (0 and 1 stand for the hardware's default); 0 when it cannot be read.
+uint32_t ReadDesktopRefreshRate();
