@@ -116,7 +116,6 @@ void Billboard::Render(const CameraController& camera) {
   // GL in: frame defaults. GL out: frame defaults, except the bound texture
   // and the current colour; one modelview push/pop, and for `env` one
   // projection push/pop.
-  if (parent != nullptr && !parent->visible) return;
   glPushMatrix();
   float drawSize = PlaceAndOrient(camera);
   if (noDepthTest) glDisable(GL_DEPTH_TEST);

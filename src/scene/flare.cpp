@@ -214,7 +214,6 @@ void Flare::Render(const CameraController& camera) {
   // GL in: frame defaults. GL out: frame defaults, except the bound texture
   // and the current colour; env flares push and pop the projection once,
   // the sprite and lens effect use the pixel overlay's pushes and pops.
-  if (flareParent != nullptr && !flareParent->visible) return;
   // Without a texture line the flare draws with the texture bound last.
   if (hasTexture) glBindTexture(GL_TEXTURE_2D, textureId);
   if (isEnv) PushEnvProjection(fov, camera.frame);

@@ -73,7 +73,6 @@ void Mesh::Render(const CameraController&) {
   // GL in: frame defaults. GL out: frame defaults, except the bound texture,
   // the current colour and GL_TEXTURE_ENV_MODE (GL_ADD after a `light`
   // mesh); one modelview push/pop.
-  if (!visible) return;
   glPushMatrix();
   ApplyPosition();
   glDisable(GL_ALPHA_TEST);

@@ -12,8 +12,7 @@
 class Mesh : public SceneObject {
  public:
   void Render(const CameraController& camera) override;
-  // Meshes follow their keyframe path; no scene keyword fills one, so this
-  // does nothing.
+  // A mesh stands still.
   void Update(double) override {}
   const char* KindName() const override { return "mesh"; }
 

@@ -63,7 +63,7 @@ const ParticleRule kParticleRules[] = {
     {"point1", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "point1 V(%f %f %f)", &s.point1); }},
     // `point2` is read (a malformed one is reported) and otherwise ignored.
     {"point2", [](ParticleSystem&, BlockContext& c) { Vector3 ignored; return ScanVector(c, "point2 V(%f %f %f)", &ignored); }},
-    {"rot", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "rot V(%f %f %f)", &s.right); }},
+    {"rot", [](ParticleSystem& s, BlockContext& c) { return ScanVector(c, "rot V(%f %f %f)", &s.strikeAxis); }},
 };
 
 }  // namespace
@@ -182,11 +182,11 @@ void ParticleSystem::Strike() {
   waveIndex = -Count();
   Vector3 q = RandomUnitVector();
   position = Add(point1, Scale(q, kStrikeRadius));
-  right = Normalize(q);
+  strikeAxis = Normalize(q);
   Vector3 h = {0.0f, 0.0f, 0.0f};
   for (Particle& p : particles) {
-    Vector3 step = Scale(Cross(right, kUp), kChainStep);
-    RotateAboutAxis(step, right, 30.0f + 180.0f * RandomFraction());
+    Vector3 step = Scale(Cross(strikeAxis, kUp), kChainStep);
+    RotateAboutAxis(step, strikeAxis, 30.0f + 180.0f * RandomFraction());
     AddInPlace(h, step);
     p.pos = h;
   }
@@ -279,8 +279,8 @@ void ParticleSystem::RenderFlash() {
   size = 2000.0f + 1000.0f * RandomFraction();
   ApplyPosition();
   glDepthMask(GL_FALSE);
-  Vector3 a = Cross(right, kUp);
-  Vector3 b = Cross(a, right);
+  Vector3 a = Cross(strikeAxis, kUp);
+  Vector3 b = Cross(a, strikeAxis);
   Vector3 n = Cross(a, b);
   const Vector3& middle = particles[particles.size() / 2].pos;
   glPushMatrix();

@@ -36,7 +36,7 @@ struct Particle {
 };
 
 // Uses the base position (emitter or strike centre; moved by `circ` and
-// `flash`), right (the strike axis of `flash`) and textureId.
+// `flash`) and textureId.
 class ParticleSystem : public SceneObject {
  public:
   ParticleSystem();  // draws the random wave phase
@@ -60,6 +60,7 @@ class ParticleSystem : public SceneObject {
   float timer = 0.0f;             // seconds since the last event
   int waveIndex = 0;              // `flash`: brightest particle, -count .. 2 * count
   Vector3 point1 = {0.0f, 0.0f, 0.0f};  // centre of the burst / strike sphere
+  Vector3 strikeAxis = {1.0f, 0.0f, 0.0f};  // `flash`: the bolt lies across it; from `rot`, unit after a strike
 
  private:
   void UpdateMotion(double dt);

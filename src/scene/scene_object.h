@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "camera/keyframe.h"
 #include "camera/vector3.h"
 
 class CameraController;
@@ -44,19 +43,14 @@ class SceneObject {
 
   SceneObject* parent = nullptr;              // followed object, not owned; null: none
   Vector3 position = {0.0f, 0.0f, 0.0f};      // world units; recomputed each frame by moving kinds
-  Vector3 look = {0.0f, 0.0f, 1.0f};          // Mesh model x axis
-  Vector3 right = {1.0f, 0.0f, 0.0f};         // Mesh model y axis
+  Vector3 look = {0.0f, 0.0f, 1.0f};          // Mesh model x axis; an attached flare's z
+  Vector3 right = {1.0f, 0.0f, 0.0f};         // Mesh model y axis, Billboard square x; an attached flare's x
   Vector3 basePosition = {0.0f, 0.0f, 0.0f};  // position as written in the file
   Vector3 color = {1.0f, 1.0f, 1.0f};         // RGB, each component 0..1
-  std::vector<Keyframe> path;                 // no scene keyword fills it
   uint32_t textureId = 0;                     // GL texture name; 0: none
   char name[kObjectNameSize] = {};            // from "begin %s" (Sphere, Mesh); else empty
   bool hasTexture = false;                    // a texture (Mesh: map1) line was read
-  bool visible = true;                        // no scene keyword clears it
   bool alphaTexture = false;                  // last texture name ended in "tga"
-  bool isMoon = false;                        // Sphere moon
-  float moonAngle = 0.0f;                     // degrees
-  float moonSpeed = 0.5f;                     // degrees of moon orbit per unit of sceneClock
 };
 
 // The objects of one object file in file order. It owns them.

@@ -55,6 +55,9 @@ class Sphere : public SceneObject {
   float clockDrift = 0.0f;                  // degrees per second against the ground, from `clock`
   float clockDriftAngle = 0.0f;             // degrees of drift so far, advanced by Update
   float startAngle = 0.0f;                  // degrees, the angle of the rotation line
+  bool isMoon = false;                      // `moon`: circles its base position about rotationAxis
+  float moonAngle = 0.0f;                   // degrees
+  float moonSpeed = 0.5f;                   // degrees of moon orbit per second of sceneClock
 
  private:
   bool HasParentForSatellite() const { return satellite && parent != nullptr; }

@@ -113,7 +113,7 @@ TEST_F(ParticleSystemTest, FlashStrikesAnewEveryThreeCountPlusOneSteps) {
         EXPECT_FLOAT_EQ(0.0f, ps->phase);
         EXPECT_NEAR(16100.0f, Length(Subtract(ps->position, ps->point1)), 0.5f);
         // Each link is one step across the strike axis.
-        Vector3 across = Cross(ps->right, Vector3{0.0f, 1.0f, 0.0f});
+        Vector3 across = Cross(ps->strikeAxis, Vector3{0.0f, 1.0f, 0.0f});
         EXPECT_NEAR(100.8f * Length(across), Length(ps->particles[0].pos), 0.01f);
       }
     }
