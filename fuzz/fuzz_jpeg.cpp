@@ -13,7 +13,7 @@ constexpr uint32_t kFuzzMaxSide = 1024;
 
 void CheckDecoded(const JpegImage& image) {
   if (!image.pixels || image.width < 1 || image.height < 1 || image.rowBytes != image.width * 3 ||
-      uint32_t(image.width) > kFuzzMaxSide || uint32_t(image.height) > kFuzzMaxSide || image.failure[0] != '\0')
+      uint32_t(image.width) > kFuzzMaxSide || uint32_t(image.height) > kFuzzMaxSide || image.failure != nullptr)
     std::abort();
   // First and last byte, so that AddressSanitizer checks the buffer's extent.
   volatile uint8_t edge = image.pixels[0] ^ image.pixels[size_t(image.rowBytes) * image.height - 1];
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (DecodeJpegImage(data, uint32_t(size), &image, kFuzzMaxSide)) {
     CheckDecoded(image);
     FreeJpegImage(&image);
-  } else if (image.pixels || image.width != 0 || image.failure[0] == '\0') {
+  } else if (image.pixels || image.width != 0 || image.failure == nullptr) {
     std::abort();
   }
   return 0;

@@ -14,6 +14,13 @@
 
 namespace {
 
+// The reason is prefix and text, cut to the image's failure text.
+bool Fail(JpegImage* image, const char* prefix, const char* text) {
+  std::snprintf(image->failureText, sizeof image->failureText, "%s%s", prefix, text);
+  image->failure = image->failureText;
+  return false;
+}
+
 // Rejects images the decoder will not allocate for, before any pixel memory.
 void RequireDecodableSize(j_decompress_ptr cinfo, uint32_t maxSide) {
   if (cinfo->image_width > maxSide || cinfo->image_height > maxSide)
@@ -51,8 +58,7 @@ bool DecodeJpegImage(const uint8_t* data, uint32_t size, JpegImage* image, uint3
   if (setjmp(errors.exit)) {
     std::free(pixels);
     jpeg_destroy_decompress(&cinfo);
-    std::snprintf(image->failure, sizeof image->failure, "%s", errors.message);
-    return false;
+    return Fail(image, "", errors.message);
   }
   jpeg_create_decompress(&cinfo);
   cinfo.mem->max_memory_to_use = kMaxJpegWorkMemory;
@@ -70,17 +76,14 @@ bool DecodeJpegImage(const uint8_t* data, uint32_t size, JpegImage* image, uint3
   image->width = int(cinfo.output_width);
   image->height = int(cinfo.output_height);
   image->pixels = pixels;
-  image->failure[0] = '\0';
+  image->failure = nullptr;
   jpeg_destroy_decompress(&cinfo);
   return true;
 }
 
 bool LoadJpegImage(const char* path, JpegImage* image) {
   ArchiveFile file;
-  if (!file.OpenMember(path)) {
-    std::snprintf(image->failure, sizeof image->failure, "ARCH:Can't load JPG file: %s", path);
-    return false;
-  }
+  if (!file.OpenMember(path)) return Fail(image, "ARCH:Can't load JPG file: ", path);
   return DecodeJpegImage(file.data, file.size, image);
 }
 
