@@ -9,7 +9,10 @@ from its own sources so that a test never drifts from a stale copy:
 - settings_key(): the settings key below HKCU, as the product's
   kSettingsKeyPath constant spells it;
 - control_label_keys(): the configuration dialog's labelled controls and
-  their label keys (src/ui/dialog_labels_win32.cpp), control ids as named there.
+  their label keys (src/ui/dialog_labels_win32.cpp), control ids as named there;
+- resource_id(name): the number of a data resource of terrava.scr, as the
+  product's constant of that name (kLabelResourceId, kDataArchiveResource)
+  gives it.
 
 A source that no longer has the expected shape raises ProductTableError, so
 the test fails loudly instead of running with an empty table.
@@ -68,6 +71,16 @@ def settings_key():
         if found:
             return "HKCU\\" + found.group(1).replace("\\\\", "\\")
     raise ProductTableError("no kSettingsKeyPath under src/")
+
+
+def resource_id(name):
+    """The value of `constexpr int name = N;` in a header under src/."""
+    pattern = re.compile(r"constexpr\s+int\s+" + re.escape(name) + r"\s*=\s*(\d+)\s*;")
+    for path in sorted(glob.glob(os.path.join(SOURCE_DIR, "src", "**", "*.h"), recursive=True)):
+        found = pattern.search(_read(path))
+        if found:
+            return int(found.group(1))
+    raise ProductTableError(f"no {name} under src/")
 
 
 def control_label_keys():

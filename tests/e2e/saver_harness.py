@@ -14,7 +14,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winedriver  # noqa: E402
-from product_tables import known_settings, settings_key  # noqa: E402
+from product_tables import known_settings, resource_id, settings_key  # noqa: E402
 
 SETTINGS_KEY = settings_key()
 WINDOW_TIMEOUT = 30   # seconds for the saver window to appear
@@ -68,11 +68,12 @@ class Harness:
             f.write("\n".join(lines) + "\n")
         self.session.run(["regedit", "/s", self.session.to_windows_path(path)], timeout=60, echo=False)
 
-    def start_saver(self, switch="/s"):
-        """Starts the saver and waits until its window is up and the frame
-        loop runs. Returns the process, or None when no window came."""
+    def start_saver(self, switch="/s", program=None):
+        """Starts the saver (terrava.scr, or the copy at path program) and
+        waits until its window is up and the frame loop runs. Returns the
+        process, or None when no window came."""
         self.check(not self.session.find_windows("^Terrava$"), "no saver window is left from before")
-        proc = self.session.launch(self.program("terrava.scr"), [switch])
+        proc = self.session.launch(program or self.program("terrava.scr"), [switch])
         if self.session.wait_for_window("^Terrava$", timeout=WINDOW_TIMEOUT) is None:
             self.session.wait(proc, 1)
             return None
@@ -97,6 +98,16 @@ class Harness:
         """Exit code once the saver ends by itself; None (and the process
         killed) when it does not end in time."""
         return self.session.wait(proc, EXIT_TIMEOUT)
+
+
+def resource_copy(session, bin_dir, copy, resource, data):
+    """Makes copy: terrava.scr of bin_dir with its data resource named
+    resource (a constant of the product) holding the file data. True when
+    resource_swap.exe made it."""
+    proc = session.launch(os.path.join(bin_dir, "resource_swap.exe"),
+                          [session.to_windows_path(os.path.join(bin_dir, "terrava.scr")),
+                           session.to_windows_path(copy), str(resource_id(resource)), session.to_windows_path(data)])
+    return session.wait(proc, winedriver.COMMAND_TIMEOUT) == 0
 
 
 def run(scenarios):

@@ -8,7 +8,7 @@ back) and reads the registry afterwards. The first scenario also saves a
 screenshot of each dialog at 96 DPI into the output folder
 (config_dialog.png, about_dialog.png) and checks that every label fits its
 control in the dialog font. One scenario runs a copy of terrava.scr whose
-label table label_swap.exe replaced with a Greek test translation
+label table resource_swap.exe replaced with a Greek test translation
 (tests/win/ui/greek_labels.txt) and reads every text back as UTF-8.
 
 Prints one line per check group and "N passed, M failed" at the end.
@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
 from product_tables import (SOURCE_DIR, control_label_keys, dialog_ids, known_settings,  # noqa: E402
                             setting_value_names, settings_key)
+from saver_harness import resource_copy  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 KEY = settings_key()
@@ -414,10 +415,8 @@ class ConfigTest:
     def test_greek_translation_shows_in_the_dialog(self):
         # A copy of terrava.scr whose label table is the Greek translation.
         copy = os.path.join(self.out, "terrava_greek.scr")
-        swap = self.session.launch(os.path.join(self.bin, "label_swap.exe"),
-                                   [self.session.to_windows_path(p) for p in
-                                    (os.path.join(self.bin, "terrava.scr"), copy, GREEK_LABELS)])
-        check(self.session.wait(swap, COMMAND_TIMEOUT) == 0, "label_swap could not make the translated copy")
+        check(resource_copy(self.session, self.bin, copy, "kLabelResourceId", GREEK_LABELS),
+              "resource_swap could not make the translated copy")
         labels = read_label_table(GREEK_LABELS)
         controls = [(OK if name == "IDOK" else CANCEL if name == "IDCANCEL" else IDS[name], key)
                     for name, key in control_label_keys()]
