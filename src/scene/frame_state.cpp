@@ -75,7 +75,6 @@ void InitSceneGlState(FrameSize frame) {
 void ApplyFrameDefaults() {
   RestoreObjectDefaults();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 void RestoreObjectDefaults() {
@@ -87,6 +86,7 @@ void RestoreObjectDefaults() {
   glDepthMask(GL_TRUE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glCullFace(GL_BACK);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

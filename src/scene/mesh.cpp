@@ -70,9 +70,8 @@ void ParseMesh(SceneReader& reader, ObjectList& list) {
 }
 
 void Mesh::Render(const CameraController&) {
-  // GL in: frame defaults. GL out: frame defaults, except the bound texture,
-  // the current colour and GL_TEXTURE_ENV_MODE (GL_ADD after a `light`
-  // mesh); one modelview push/pop.
+  // GL in: frame defaults. GL out: frame defaults, except the bound texture
+  // and the current colour; one modelview push/pop.
   glPushMatrix();
   ApplyPosition();
   glDisable(GL_ALPHA_TEST);

@@ -28,6 +28,8 @@ inline void ExpectFrameDefaults() {
     glGetIntegerv(q[0], &value);
     EXPECT_EQ(GLint(q[1]), value) << std::hex << q[0];
   }
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
+  EXPECT_EQ(GLint(GL_MODULATE), value) << "texture environment mode";
   GLboolean masks[5] = {};
   glGetBooleanv(GL_DEPTH_WRITEMASK, &masks[0]);
   glGetBooleanv(GL_COLOR_WRITEMASK, &masks[1]);
