@@ -19,3 +19,16 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+// OpenGL 1.2 names that mingw-w64's GL 1.1 header lacks. An OpenGL 1.1
+// implementation refuses the light model's colour control and always sums
+// the specular term into the one colour, as GL_SINGLE_COLOR does.
+#ifndef GL_LIGHT_MODEL_COLOR_CONTROL
+#define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
+#endif
+#ifndef GL_SINGLE_COLOR
+#define GL_SINGLE_COLOR 0x81F9
+#endif
+#ifndef GL_SEPARATE_SPECULAR_COLOR
+#define GL_SEPARATE_SPECULAR_COLOR 0x81FA
+#endif

@@ -5,14 +5,6 @@
 
 #include "platform/opengl.h"
 
-// OpenGL 1.2 names that mingw-w64's GL 1.1 header lacks.
-#ifndef GL_LIGHT_MODEL_COLOR_CONTROL
-#define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
-#endif
-#ifndef GL_SEPARATE_SPECULAR_COLOR
-#define GL_SEPARATE_SPECULAR_COLOR 0x81FA
-#endif
-
 namespace {
 
 // The frustum of the saver: 2·atan(40/80), about 53 degrees vertically,
@@ -35,7 +27,6 @@ void InitLights() {
   const GLfloat ambient[4] = {0.0f, 0.0f, 0.04f, 0.0f};
   glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
   glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
-  glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
 
   const GLfloat sunPosition[4] = {0.0f, 0.0f, 9100.0f, 1.0f};
@@ -85,6 +76,7 @@ void RestoreObjectDefaults() {
   glAlphaFunc(GL_ALWAYS, 0.0f);
   glDepthMask(GL_TRUE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
   glCullFace(GL_BACK);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glMatrixMode(GL_TEXTURE);

@@ -24,18 +24,21 @@ double FrustumHalfWidth(double halfHeight, FrameSize frame);
 //   disabled GL_LIGHT0, GL_LIGHT3, GL_CULL_FACE, GL_COLOR_MATERIAL,
 //            GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T
 //   blend function (GL_SRC_ALPHA, GL_ONE); alpha function (GL_ALWAYS, 0);
-//   depth mask on; colour mask on; cull face GL_BACK; GL_TEXTURE_ENV_MODE
-//   GL_MODULATE (so that a `light` mesh's GL_ADD never reaches the objects
-//   after it); matrix mode GL_MODELVIEW; texture matrix identity; front
-//   material ambient and diffuse (1, 1, 1, 1) (what the colour tracking of
-//   an opaque sphere leaves), specular and emission (0, 0, 0, 1), shininess 0.
+//   depth mask on; colour mask on; the light model's specular colour kept
+//   apart from the texture (GL_SEPARATE_SPECULAR_COLOR, which OpenGL 1.1
+//   lacks); cull face GL_BACK; GL_TEXTURE_ENV_MODE GL_MODULATE (so that a
+//   `light` mesh's GL_ADD never reaches the objects after it); matrix mode
+//   GL_MODELVIEW; texture matrix identity; front material ambient and
+//   diffuse (1, 1, 1, 1) (what the colour tracking of an opaque sphere
+//   leaves), specular and emission (0, 0, 0, 1), shininess 0.
 // Set at the start of a frame, but left by objects as they set them:
 //   current colour (1, 1, 1, 1) (every object sets its own before drawing);
 //   bound texture (objects without a texture line draw with the one before
 //   them).
 // Never changed by objects: GL_NORMALIZE on, lights and light model (except
 // the position of GL_LIGHT3, the night-side light each `night` layer
-// places), the projection matrix and the stack depths (objects that push
+// places, and the colour control above, which `glint` layers change), the
+// projection matrix and the stack depths (objects that push
 // a matrix pop it again).
 void ApplyFrameDefaults();
 // The first group alone.

@@ -16,7 +16,9 @@
 #include "platform/opengl.h"
 #include "scene/day_night.h"
 #include "scene/frame_state.h"
+#include "scene/geometry_builder.h"
 #include "scene/night_side.h"
+#include "scene/sun_glint.h"
 
 SphereLists sphereLists;
 
@@ -55,6 +57,17 @@ bool ApplyShininess(Sphere& s, BlockContext& block) {
   bool read = ScanNumber(block, "shininess %f", &value);
   s.shininess = value > 0.0f ? (value < kMostShininess ? value : kMostShininess) : 0.0f;  // NaN: 0
   return read;
+}
+
+// `glint` with an optional brightness, 0..1 (1 when missing); the layer
+// draws the finer glint sphere.
+bool ApplyGlint(Sphere& s, BlockContext& block) {
+  float brightness = 1.0f;
+  ScanValues(block.reader.line, "glint %f", &brightness, 1);
+  s.sunGlint = true;
+  s.glintBrightness = brightness > 0.0f ? (brightness < 1.0f ? brightness : 1.0f) : 0.0f;  // NaN: 0
+  s.listId = sphereLists.glint;
+  return true;
 }
 
 bool ApplyTexture(Sphere& s, BlockContext& block) {
@@ -137,6 +150,7 @@ const SphereRule kSphereRules[] = {
     {"light", SetFlag<Sphere, &Sphere::unlit>},
     {"specular", SetFlag<Sphere, &Sphere::specular>},
     {"night", SetFlag<Sphere, &Sphere::nightSide>},
+    {"glint", ApplyGlint},
     {"depth", SetFlag<Sphere, &Sphere::noDepthWrite>},
     {"wire", SetFlag<Sphere, &Sphere::wire>},
     {"sys", SetFlag<Sphere, &Sphere::satellite>},
@@ -266,6 +280,7 @@ void Sphere::Render(const CameraController& camera) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
   }
+  if (ShowsGlint()) EnterSunGlint(glintBrightness, shininess);
   if (isAtmosphere) FaceViewer(camera);
   if (flash) ApplyFlash();
   if (wire) ApplyWire();
@@ -499,6 +514,7 @@ void BuildSphereLists() {
   LoadGeometry(GeometrySlot::kEnv, kEnvGeometryFile, false, &failure);
   LoadGeometry(GeometrySlot::kSphere, kSphereGeometryFile, false, &failure);
   LoadGeometry(GeometrySlot::kNoisedSphere, kSphereGeometryFile, true, &failure);
+  sphereLists.glint = CompileGeometryList(BuildIcosphere(kGlintSphereSubdivisions));
   GeometryData sphere;
   if (!ReadGeometryMember(kSphereGeometryFile, false, &sphere, &failure)) return;
   sphereLists.atmosphere = CompileGeometryList(sphere, AtmosphereAlpha);

@@ -50,6 +50,8 @@ class Sphere : public SceneObject {
   bool polarSatellite = false;              // `uranmoon`
   bool planetOrbit = false;                 // `plt`: the wide ellipse
   bool specular = false;
+  bool sunGlint = false;                    // `glint`: draws only the sun's reflection, masked by the texture
+  float glintBrightness = 1.0f;             // 0..1, the glint's centre at full sun
   bool nightSide = false;                   // `night`: shows only where the sun does not shine
   bool clockTurned = false;                 // `clock`: follows the real day and night when it is on
   float clockDrift = 0.0f;                  // degrees per second against the ground, from `clock`
@@ -61,6 +63,7 @@ class Sphere : public SceneObject {
 
  private:
   bool HasParentForSatellite() const { return satellite && parent != nullptr; }
+  bool ShowsGlint() const { return sunGlint && !nightSide; }
   void EnterEnvFrustum(const CameraController& camera);
   void LeaveEnvFrustum(const CameraController& camera);
   void ApplyRotation();
@@ -82,18 +85,20 @@ class Sphere : public SceneObject {
 void ParseSphere(SceneReader& reader, ObjectList& list);
 
 // Display lists of the atmosphere (`atmo`, alpha 3x^2 - 0.6) and scattering
-// (`scatter`, alpha 1.6x + 1.6) shells, and the sphere geometry that the
-// scan of wire spheres draws triangle by triangle.
+// (`scatter`, alpha 1.6x + 1.6) shells and of the finer sphere of `glint`
+// layers, and the sphere geometry that the scan of wire spheres draws
+// triangle by triangle.
 struct SphereLists {
   uint32_t atmosphere = 0;  // GL display list name; 0: not built
   uint32_t scatter = 0;
+  uint32_t glint = 0;       // the finer sphere of `glint` layers
   GeometryData scanGeometry;
 };
 extern SphereLists sphereLists;
 
 // Once before the scene files are read: loads the env, sphere and noised
-// sphere geometry slots (in that order) and builds the two shell lists from
-// "meshes\sphere.dat". Needs a current GL context.
+// sphere geometry slots (in that order), builds the two shell lists from
+// "meshes\sphere.dat" and the glint sphere. Needs a current GL context.
 void BuildSphereLists();
 // Keeps "meshes\sphere.dat" in memory for the scan of wire spheres.
 void LoadScanSphere();

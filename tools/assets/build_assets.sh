@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Rebuilds Terrava's shipped pictures, meshes and music from Debian packages
 # and the generators in this folder, writing into the source tree. Run by
 # hand when content changes; the results are committed. A rerun gives the
@@ -77,7 +77,7 @@ bitmaps() {
 # that instant (YYYY-MM-DDTHH:MM), each at 800 x 600, 1920 x 1080 and
 # 2560 x 1080. "realtime" is the evening terminator over West Africa at the
 # March equinox, in the real day and night.
-GALLERY="day:48 terminator:60 night:6 sun:156 sunrise:150 eclipse:12 realtime:60:2026-03-20T18:00"
+GALLERY="day:132 terminator:138 night:234 sun:150 sunrise:168 eclipse:24 realtime:138:2026-03-20T18:00"
 gallery() {
   mkdir -p "$WORK/frames"
   rm -f "$WORK/frames"/gallery_*.png

@@ -1,5 +1,6 @@
-"""The Earth's surface textures: ocean.jpg, mater.tga (land with alpha) and
-light.jpg (city lights), 1024 x 512 equirectangular maps (column 0 at 180 W,
+"""The Earth's surface textures: ocean.jpg, mater.tga (land with alpha),
+light.jpg (city lights) and water.jpg (the water mask of the sun's glint:
+white sea, black land and ice), 1024 x 512 equirectangular maps (column 0 at 180 W,
 row 0 at the north pole), the layout the sphere mesh's texture coordinates
 expect.
 
@@ -20,7 +21,7 @@ WIDTH, HEIGHT = 1024, 512
 LAND_SUPERSAMPLE = 4        # the land mask is filled at 4x and box-filtered: an anti-aliased coast
 ICE_LATITUDE = 45.0         # degrees; poleward of this, bright grey pixels count as ice
 OCEAN_LIFT = (0.004, 0.030, 0.060)  # added to the ocean's RGB: Blue Marble's sea is near black
-SEA_ALPHA = 0.5             # land layer over the sea: softens the ocean layer's broad specular highlight
+SEA_ALPHA = 0.5             # land layer over the sea: mixes Blue Marble's dark sea into the lifted ocean
 CITY_GAIN, CITY_GAMMA = 3.4, 0.8    # downscaling dims point lights; this brings them back
 
 
@@ -57,3 +58,4 @@ def build(src, textures):
     tf.write_jpeg(os.path.join(textures, "ocean.jpg"), ocean_map(day, alpha))
     tf.write_tga(os.path.join(textures, "mater.tga"), np.dstack([day, np.maximum(alpha, SEA_ALPHA)]))
     tf.write_jpeg(os.path.join(textures, "light.jpg"), city_lights(src))
+    tf.write_jpeg(os.path.join(textures, "water.jpg"), 1.0 - alpha)

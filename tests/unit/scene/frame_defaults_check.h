@@ -22,6 +22,7 @@ inline void ExpectFrameDefaults() {
   GLint value = 0;
   const GLenum queries[][2] = {{GL_BLEND_SRC, GL_SRC_ALPHA},        {GL_BLEND_DST, GL_ONE},
                                {GL_ALPHA_TEST_FUNC, GL_ALWAYS},     {GL_CULL_FACE_MODE, GL_BACK},
+                               {GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR},
                                {GL_MATRIX_MODE, GL_MODELVIEW},      {GL_MODELVIEW_STACK_DEPTH, 1},
                                {GL_PROJECTION_STACK_DEPTH, 1},      {GL_TEXTURE_STACK_DEPTH, 1}};
   for (const auto& q : queries) {

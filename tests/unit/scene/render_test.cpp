@@ -175,6 +175,57 @@ TEST_F(SceneRenderTest, SpecularGlintSitsWhereTheSunReflectsTowardsTheViewer) {
   EXPECT_LT(spread[1], spread[0] * 3 / 4);
 }
 
+// A `glint` layer over a lit sea, the sun on +z. Through a white (water)
+// mask it brightens the sea most where the sun's reflection reaches the
+// viewer (halfway between the two directions, as for `specular`); through a
+// black (land) mask, and wherever the sun does not shine, every pixel stays
+// exactly as the sea alone drew it.
+TEST_F(SceneRenderTest, GlintBrightensWaterWhereTheSunReflectsAndNothingElse) {
+  RegisterTexture("textures\\sea.jpg", SolidTexture(10, 30, 70));
+  RegisterTexture("textures\\black.jpg", SolidTexture(0, 0, 0));
+  const std::string sea = "sphere\nbegin sea\norbit\nposition V(0 0 0)\nradius 50\ntexture textures\\sea.jpg\nend\n";
+  auto glint = [](const char* mask) {
+    return std::string("sphere\nbegin glint\norbit\nglint 0.8\nposition V(0 0 0)\nradius 50.5\nshininess 40\n") +
+           "texture textures\\" + mask + "\nend\n";
+  };
+  auto brightness = [&](int x, int y) { Rgb c = At(x, y); return c.r + c.g + c.b; };
+  struct Case {
+    Vector3 eye;
+    const char* mask;
+    int mirrorX;  // pixel column of the reflection on row 60; -1: no glint anywhere
+  };
+  // eye (looking at the origin), mask, mirror point
+  const Case cases[] = {
+      {{0, 0, 200}, "white.jpg", 80},   // facing the sun: the reflection in the middle
+      {{200, 0, 0}, "white.jpg", 58},   // from the side: 45 degrees towards the sun
+      {{200, 0, 0}, "black.jpg", -1},   // land
+      {{0, 0, -200}, "white.jpg", -1},  // the night side
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.eye.x << " " << c.eye.z << " " << c.mask);
+    camera.position = camera.eye = c.eye;
+    camera.forward = Normalize(Scale(c.eye, -1.0f));
+    Draw(sea);
+    std::vector<uint8_t> seaAlone = pixels;
+    std::vector<int> without(kWidth);
+    for (int x = 0; x < kWidth; ++x) without[x] = brightness(x, 60);
+    Draw(sea + glint(c.mask));
+    if (c.mirrorX < 0) {
+      EXPECT_TRUE(pixels == seaAlone);
+      continue;
+    }
+    int brightest = 0;
+    for (int x = 0; x < kWidth; ++x)
+      if (brightness(x, 60) - without[x] > brightness(brightest, 60) - without[brightest]) brightest = x;
+    EXPECT_NEAR(c.mirrorX, brightest, 4);
+    EXPECT_GT(brightness(brightest, 60) - without[brightest], 3 * 150);
+    // Seen from the side, the half of the disc turned away from the sun is untouched.
+    if (c.eye.x > 0) {
+      for (int x = 82; x < kWidth; ++x) EXPECT_EQ(without[x], brightness(x, 60)) << x;
+    }
+  }
+}
+
 TEST_F(SceneRenderTest, EnvSkySphereIsSeenFromInside) {
   Draw("sphere\nbegin sky\nenv\nradius 100\ntexture textures\\green.jpg\nend\n");
   for (Rgb c : {At(80, 60), At(1, 1), At(158, 118), At(1, 118)}) {
@@ -256,6 +307,7 @@ TEST_F(SceneRenderTest, EveryRenderLeavesTheFrameDefaults) {
       "sphere\nbegin\nflash\ntexture textures\\a.tga\nend\n",
       "sphere\nbegin\nwire\nend\n",
       "sphere\nbegin\nnight\nalpha 0.5\nlight\nend\n",
+      "sphere\nbegin\nglint 0.5\ntexture textures\\white.jpg\nend\n",
       "sphere\nbegin p\nend\nsphere\nbegin\nsys\nparent p\ndepth\nlight\nend\n",
       "billboard\nbegin\nend\n",
       "billboard\nbegin\nenv V(1 2 3)\nblend\nend\n",

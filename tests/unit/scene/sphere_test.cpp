@@ -52,6 +52,7 @@ TEST_F(SphereTest, KeywordLinesSetTheirFields) {
   geometrySlots[int(GeometrySlot::kCustom)].listId = 13;
   sphereLists.atmosphere = 14;
   sphereLists.scatter = 15;
+  sphereLists.glint = 16;
   struct Case {
     const char* line;
     bool (*check)(const Sphere&);
@@ -68,6 +69,13 @@ TEST_F(SphereTest, KeywordLinesSetTheirFields) {
       {"lighting", [](const Sphere& s) { return s.unlit; }},
       {"specular", [](const Sphere& s) { return s.specular; }},
       {"night", [](const Sphere& s) { return s.nightSide; }},
+      {"glint", [](const Sphere& s) { return s.sunGlint && s.glintBrightness == 1.0f && s.listId == 16; }},
+      {"glint 0.8", [](const Sphere& s) { return s.sunGlint && s.glintBrightness == 0.8f; }},
+      {"glint 7", [](const Sphere& s) { return s.glintBrightness == 1.0f; }},  // brightness 0..1
+      {"glint 1e999", [](const Sphere& s) { return s.glintBrightness == 1.0f; }},
+      {"glint -2", [](const Sphere& s) { return s.sunGlint && s.glintBrightness == 0.0f; }},
+      {"glint nan", [](const Sphere& s) { return s.glintBrightness == 0.0f; }},
+      {"glint bright", [](const Sphere& s) { return s.sunGlint && s.glintBrightness == 1.0f; }},
       {"shininess 40", [](const Sphere& s) { return s.shininess == 40.0f; }},
       {"shininess 1e999", [](const Sphere& s) { return s.shininess == 128.0f; }},  // OpenGL's range: 0..128
       {"shininess -3", [](const Sphere& s) { return s.shininess == 0.0f; }},

@@ -16,10 +16,10 @@
 
 namespace {
 
-const char* const kTextureList[] = {"c.jpg",     "planet05.jpg", "ocean.jpg",  "mater.tga",  "light.jpg",
-                                    "clouds.tga", "scatt3.jpg",  "scatt2.jpg", "scatt1.jpg", "500.jpg",
-                                    "stars2.jpg", "stars.jpg",   "flare0.jpg", "ray.jpg",    "ray2.jpg",
-                                    "flare1.jpg", "tlens.jpg",   "lens4.jpg"};
+const char* const kTextureList[] = {"c.jpg",      "planet05.jpg", "ocean.jpg",  "mater.tga",  "light.jpg",
+                                    "water.jpg",  "clouds.tga",   "scatt3.jpg", "scatt2.jpg", "scatt1.jpg",
+                                    "500.jpg",    "stars2.jpg",   "stars.jpg",  "flare0.jpg", "ray.jpg",
+                                    "ray2.jpg",   "flare1.jpg",   "tlens.jpg",  "lens4.jpg"};
 const char* const kSceneFiles[] = {"world.txt", "firstpass.txt", "postpass.txt"};
 
 std::string Data(const std::string& name) { return "resources/data/" + name; }
@@ -31,7 +31,7 @@ std::string TexturePath(std::string line) {
   return line.compare(0, keyword.size(), keyword) == 0 ? line.substr(keyword.size()) : "";
 }
 
-TEST(ShippedScene, TextureListNamesTheEighteenTexturesInOrder) {
+TEST(ShippedScene, TextureListNamesTheNineteenTexturesInOrder) {
   std::vector<std::string> expected(std::begin(kTextureList), std::end(kTextureList));
   expected.push_back("");
   expected.push_back("END_TEXT");
