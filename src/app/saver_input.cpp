@@ -10,6 +10,7 @@ void SaverInput::Reset() {
   mouseDeltaX = 0.0f;
   mouseDeltaY = 0.0f;
   mouseTravel = 0.0f;
+  PointerCentred();
 }
 
 void SaverInput::KeyDown(uint32_t key) {
@@ -23,10 +24,23 @@ void SaverInput::KeyUp(uint32_t key) {
 
 void SaverInput::ButtonDown() { keyState[0] = 1; }
 
+// The difference is taken in 64 bits: two offsets of any int32_t value
+// never overflow.
 void SaverInput::PointerMoved(int32_t offsetX, int32_t offsetY) {
-  mouseDeltaX = float(offsetX) * kMouseDeltaScale;
-  mouseDeltaY = float(offsetY) * kMouseDeltaScale;
+  if (referenceFromFirstReport) PointerRestsAt(offsetX, offsetY);
+  mouseDeltaX = float(int64_t(offsetX) - referenceX) * kMouseDeltaScale;
+  mouseDeltaY = float(int64_t(offsetY) - referenceY) * kMouseDeltaScale;
 }
+
+void SaverInput::PointerRestsAt(int32_t offsetX, int32_t offsetY) {
+  referenceX = offsetX;
+  referenceY = offsetY;
+  referenceFromFirstReport = false;
+}
+
+void SaverInput::PointerRestUnknown() { referenceFromFirstReport = true; }
+
+void SaverInput::PointerCentred() { PointerRestsAt(0, 0); }
 
 bool SaverInput::ConsumeMovement() {
   bool moved = false;

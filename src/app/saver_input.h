@@ -10,6 +10,12 @@
 // window (about a second) goes above kMouseTravelLimit. Travel adds the
 // magnitudes of the consumed horizontal and vertical deltas, so a move in
 // any direction counts; the re-centring itself reports a delta of 0.
+//
+// Until the cursor is first centred, a position counts from where the
+// pointer rested as the run started, not from the centre: the run's window
+// appearing under the resting pointer is no movement, while a move the user
+// made during loading (when no message is taken, so that it is reported
+// with the loop's first messages) is, and ends the run like any other.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +40,15 @@ class SaverInput {
   void ButtonDown();
   // The pointer is at this offset from the window centre, in pixels.
   void PointerMoved(int32_t offsetX, int32_t offsetY);
+  // Where the pointer rested as the run started, as an offset from the
+  // window centre in pixels: positions count from there until
+  // PointerCentred.
+  void PointerRestsAt(int32_t offsetX, int32_t offsetY);
+  // Where the pointer rested could not be read: the first position
+  // reported is taken as the rest.
+  void PointerRestUnknown();
+  // The cursor went to the window centre: positions count from there on.
+  void PointerCentred();
 
   // Adds the magnitudes of the pending deltas to the travel and clears
   // them; true when there was movement (the cursor then goes back to the
@@ -52,4 +67,10 @@ class SaverInput {
   float mouseDeltaX = 0.0f;   // last pointer offset, travel units (pixels * 0.3)
   float mouseDeltaY = 0.0f;
   float mouseTravel = 0.0f;   // travel units in the current window, >= 0
+  // The position that counts as no movement, as an offset from the window
+  // centre in pixels: the rest position until the cursor is first centred,
+  // then the centre (0, 0).
+  int32_t referenceX = 0;
+  int32_t referenceY = 0;
+  bool referenceFromFirstReport = false;  // the next position reported becomes the reference
 };

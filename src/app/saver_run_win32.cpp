@@ -121,10 +121,13 @@ uint32_t RunFrameLimit() {
   return FrameLimitForRefreshRate(ReadDesktopRefreshRate());
 }
 
-void LoadRun(const SaverApp& app) {
+// restingPointer: where the pointer rested before the windows appeared, in
+// screen pixels; null when unknown.
+void LoadRun(const SaverApp& app, const POINT* restingPointer) {
   MeasureTimerFrequency();
   LoadLoaderScreen();
   saverRun.input.Reset();
+  RecordRestingPointer(restingPointer);
   ShowRunWindows(app);
   InitGlState(saverRun.deviceContext, saverRun.run.camera.frame);
   LoadRunWorld(saverRun.run);
@@ -137,16 +140,18 @@ void LoadRun(const SaverApp& app) {
 
 // [SECTION] loop
 
-// The pointer rests where the user left it, and the run's windows appeared
-// under it: the reports of that position, taken with the loop's first
-// messages, are no movement. Only then is the cursor centred, and movement
-// counts from the centre. Centring it earlier may not move it at all (Wine
-// skips the move when its own record of the position, stale since the
-// pointer last left its windows, is the centre already) and leaves a
-// report of the rest position behind, which would read as a move of
-// hundreds of pixels.
+// The run's windows appeared under the resting pointer, and no message was
+// taken while loading: the loop's first messages report the position the
+// pointer rested at (no movement) or where the user moved it meanwhile (a
+// move like any other). That movement, counted from the rest position, is
+// consumed first; only then is the cursor centred, and movement counts from
+// the centre. Centring it earlier may not move it at all (Wine skips the
+// move when its own record of the position, stale since the pointer last
+// left its windows, is the centre already) and leaves a report of the rest
+// position behind, which would read as a move of hundreds of pixels.
 void CentreRestingPointer() {
-  saverRun.input.PointerMoved(0, 0);
+  saverRun.input.ConsumeMovement();
+  saverRun.input.PointerCentred();
   CentreCursor();
 }
 
@@ -246,6 +251,11 @@ int RunSaver(SaverApp& app) {
   SaveGammaRamp();  // before the mode switch, which may reset the ramp
   const bool modeTaken = ChangeDisplayMode();
   HideCursor();
+  // Where the pointer rests, read before any window appears under it (after
+  // the mode switch, which may have moved it). Under Wine this reads the X
+  // server's pointer, not Wine's own record of it, which may be stale.
+  POINT restingPointer = {};
+  const bool restingPointerRead = GetCursorPos(&restingPointer) != FALSE;
   if (!CreateRunWindows(app, modeTaken)) {
     ShutdownRun();
     CloseRunWindows(app);
@@ -253,7 +263,7 @@ int RunSaver(SaverApp& app) {
   }
   saverRun.run.camera.frame = ClientFrameSize(saverRun.mainWindow);
   Win32SetProgressWindow(saverRun.mainWindow);
-  LoadRun(app);
+  LoadRun(app, restingPointerRead ? &restingPointer : nullptr);
   int result = RunFrameLoop();
   ShutdownRun();
   return result;

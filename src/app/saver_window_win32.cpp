@@ -50,11 +50,16 @@ void ShowLoadingProgress() {
   SwapBuffers(wglGetCurrentDC());  // flushes
 }
 
-// The pointer's offset from the client-area centre, in pixels.
+// The offset of a client-area point from the client-area centre, in pixels.
+POINT OffsetFromCentre(HWND window, POINT client) {
+  RECT rect;
+  GetClientRect(window, &rect);
+  return POINT{client.x - rect.right / 2, client.y - rect.bottom / 2};
+}
+
 void RecordPointer(HWND window, LPARAM lParam) {
-  RECT client;
-  GetClientRect(window, &client);
-  saverRun.input.PointerMoved(GET_X_LPARAM(lParam) - client.right / 2, GET_Y_LPARAM(lParam) - client.bottom / 2);
+  const POINT offset = OffsetFromCentre(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  saverRun.input.PointerMoved(offset.x, offset.y);
 }
 
 // The user's session is ending (log-off, shutdown): the system may end the
@@ -146,4 +151,15 @@ void CentreCursor() {
   POINT centre = {client.right / 2, client.bottom / 2};
   ClientToScreen(saverRun.mainWindow, &centre);
   SetCursorPos(centre.x, centre.y);
+}
+
+void RecordRestingPointer(const POINT* screenPosition) {
+  if (!screenPosition) {
+    saverRun.input.PointerRestUnknown();
+    return;
+  }
+  POINT client = *screenPosition;
+  ScreenToClient(saverRun.mainWindow, &client);
+  const POINT offset = OffsetFromCentre(saverRun.mainWindow, client);
+  saverRun.input.PointerRestsAt(offset.x, offset.y);
 }

@@ -26,3 +26,7 @@ void ReleaseGlContext();
 
 // Moves the cursor to the centre of the GL window's client area.
 void CentreCursor();
+// Records in the run's input where the pointer rested as the run started:
+// screenPosition, read before the windows appeared under it, in screen
+// pixels; null when it could not be read.
+void RecordRestingPointer(const POINT* screenPosition);

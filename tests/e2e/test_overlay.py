@@ -7,9 +7,8 @@ Two runs of `terrava.scr /s` with ShowClock and ShowFPS set: a stored
 draw to the whole screen.
 
 Loading lasts well under a second here, too short to catch reliably with
-screenshots, so the run is watched through Wine's relay trace of two calls:
-user32.SendMessageA (the loading-progress message 0x402) and
-gdi32.SwapBuffers. When the first progress message has returned (its loader
+screenshots, so the run is watched through Wine's relay trace (see
+loading_watch.py). When the first progress message has returned (its loader
 screen drawn and swapped), the test stops the process (SIGSTOP), takes a
 screenshot, which must show the loader screen (the sign's white centre and
 ring, the logo in the bottom right corner, a dark top left corner where a
@@ -30,31 +29,23 @@ Prints one line per run and "N passed, M failed" at the end.
 
 import argparse
 import os
-import re
-import signal
 import subprocess
 import sys
-import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import Failure, check  # noqa: E402
+from loading_watch import RELAY_ENV, ProgressWatch, relay_of_loading_calls  # noqa: E402
 from product_tables import known_settings, settings_key  # noqa: E402
 from winedriver import WineSession, COMMAND_TIMEOUT  # noqa: E402
 
 SETTINGS_KEY = settings_key()
-DEBUG_KEY = r"HKCU\Software\Wine\Debug"
-TRACED_CALLS = "user32.SendMessageA;gdi32.SwapBuffers"
 RUNS = [(800, 600, False), (1024, 768, True)]  # stored width, height, 12-hour clock
 SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen: the drawable of every run
 LOADER_TIMEOUT = 60   # seconds from launch to the first progress message
 FRAME_TIMEOUT = 120   # seconds from the loader screen to a frame with the counter
 EXIT_TIMEOUT = 30     # seconds for the saver to end after a key press
 LIGHT = 120           # a channel above this counts as a light (glyph or picture) pixel
-
-# Relay trace lines: "0024:Call user32.SendMessageA(0002004e,00000402,...)",
-# "0024:Ret  user32.SendMessageA() retval=...", and the same for SwapBuffers.
-TRACE_LINE = re.compile(r"^([0-9a-f]+):(Call|Ret) +(user32\.SendMessageA|gdi32\.SwapBuffers)\((.*?)\)")
 
 
 class Shot:
@@ -107,45 +98,6 @@ def is_loader_screen(shot, window):
     logo = shot.light_count((window.width - 256, window.height - 128, window.width, window.height))
     top_left = shot.light_count((0, 0, 256, 128))
     return min(sign_centre) > 200 and all(ring) and sign_quadrant_dark and logo > 200 and top_left == 0
-
-
-class ProgressWatch:
-    """Reads the relay trace of a launched saver on a thread of its own (so
-    the pipe never fills), stops the process group once the first progress
-    message has returned, and counts the swaps inside each progress message."""
-
-    def __init__(self, proc):
-        self.proc = proc
-        self.first_redraw_done = threading.Event()
-        self.thread_id = None       # Wine thread id of the saver's loading thread
-        self.in_progress = False    # inside SendMessageA(..., 0x402, ...)
-        self.swaps_per_message = []
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-
-    def _read(self):
-        for raw in self.proc.stdout:
-            match = TRACE_LINE.match(raw.decode("utf-8", "replace"))
-            if match:
-                self._step(*match.groups())
-
-    def _step(self, thread_id, kind, call, args):
-        if call == "user32.SendMessageA":
-            if kind == "Call" and args.split(",")[1:2] == ["00000402"]:
-                self.thread_id = self.thread_id or thread_id
-                if thread_id == self.thread_id:
-                    self.in_progress = True
-                    self.swaps_per_message.append(0)
-            elif kind == "Ret" and thread_id == self.thread_id and self.in_progress:
-                self.in_progress = False
-                if not self.first_redraw_done.is_set():
-                    os.killpg(self.proc.pid, signal.SIGSTOP)
-                    self.first_redraw_done.set()
-        elif kind == "Call" and thread_id == self.thread_id and self.in_progress:
-            self.swaps_per_message[-1] += 1
-
-    def resume(self):
-        os.killpg(self.proc.pid, signal.SIGCONT)
 
 
 class OverlayTest:
@@ -204,8 +156,7 @@ class OverlayTest:
     def run_size(self, width, height, twelve_hour):
         window = Window(*SCREEN_SIZE)
         self.preset_registry(width, height, twelve_hour)
-        proc = self.session.launch(os.path.join(self.bin, "terrava.scr"), ["/s"],
-                                   extra_env={"WINEDEBUG": "-all,+relay"})
+        proc = self.session.launch(os.path.join(self.bin, "terrava.scr"), ["/s"], extra_env=RELAY_ENV)
         watch = ProgressWatch(proc)
         try:
             self.check_loader(watch, window, f"overlay_loader_{width}x{height}.png")
@@ -221,8 +172,7 @@ class OverlayTest:
         print(f"  {len(redraws)} progress messages, {sum(redraws)} loader redraws of one swap each")
 
     def run(self):
-        self.session.reg_add(DEBUG_KEY, "RelayInclude", "REG_SZ", TRACED_CALLS)
-        try:
+        with relay_of_loading_calls(self.session):
             for width, height, twelve_hour in RUNS:
                 dial = "12-hour" if twelve_hour else "24-hour"
                 name = f"loader screen, {dial} clock and counter at {width}x{height}"
@@ -234,9 +184,6 @@ class OverlayTest:
                     self.failed += 1
                     print(f"FAIL {name}: {e}")
                 sys.stdout.flush()
-        finally:
-            self.session.run(["reg", "delete", DEBUG_KEY, "/v", "RelayInclude", "/f"], timeout=COMMAND_TIMEOUT,
-                             echo=False)
         print(f"{self.passed} passed, {self.failed} failed")
         return 0 if self.failed == 0 else 1
 

@@ -2,13 +2,14 @@
 // the window procedure records and the frames that consume them.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "app/saver_input.h"
 
 namespace {
 
-enum class Event { KeyDown, KeyUp, Button, Move, NewSecond };
+enum class Event { KeyDown, KeyUp, Button, Move, NewSecond, Rest, RestUnknown, Centred };
 
 struct Step {
   Event event;
@@ -19,7 +20,9 @@ struct Step {
 // Feeds the events to the input state as the loop does: every pointer
 // position is followed by a frame that consumes it (and re-centres, so the
 // next offset is again measured from the centre); NewSecond is a
-// frame-rate refresh. Returns whether the run ended.
+// frame-rate refresh. Rest, RestUnknown and Centred are the loop's
+// start: where the pointer rested, then the first centring of the cursor.
+// Returns whether the run ended.
 bool RunEnds(const std::vector<Step>& steps, bool mouseExit) {
   SaverInput input;
   input.Reset();
@@ -34,6 +37,9 @@ bool RunEnds(const std::vector<Step>& steps, bool mouseExit) {
         input.ConsumeMovement();
         break;
       case Event::NewSecond: input.StartTravelWindow(); break;
+      case Event::Rest: input.PointerRestsAt(s.a, s.b); break;
+      case Event::RestUnknown: input.PointerRestUnknown(); break;
+      case Event::Centred: input.PointerCentred(); break;
     }
     ended = ended || input.ShouldEnd(mouseExit);
   }
@@ -71,6 +77,27 @@ TEST(SaverInput, ExitRules) {
        true, false},
       {"re-centring never counts", {moveBack, moveBack, moveBack, moveBack}, true, false},
       {"key code beyond the table", {{Event::KeyDown, 70000}}, false, true},
+  };
+  for (const ExitCase& c : cases) EXPECT_EQ(RunEnds(c.steps, c.mouseExit), c.ends) << c.what;
+}
+
+// The run starts with the pointer resting 488 px right of and 366 px below
+// the window centre (a corner of a 1024 x 768 window).
+TEST(SaverInput, MovementCountsFromTheRestPositionUntilTheCursorIsCentred) {
+  const Step rest{Event::Rest, 488, 366};
+  const Step atRest{Event::Move, 488, 366};
+  const Step centred{Event::Centred};
+  const ExitCase cases[] = {
+      // what                                  steps                                            MouseExit ends
+      {"window appears under the pointer", {rest, atRest, centred}, true, false},
+      {"a few pixels from the rest", {rest, {Event::Move, 493, 362}, centred}, true, false},
+      {"100 px away during loading", {rest, {Event::Move, 388, 366}, centred}, true, true},
+      {"100 px away without MouseExit", {rest, {Event::Move, 388, 366}, centred}, false, false},
+      {"once centred, from the centre", {rest, atRest, centred, {Event::Move, 5, 0}}, true, false},
+      {"rest unknown: first report is the rest", {{Event::RestUnknown}, atRest, centred}, true, false},
+      {"rest unknown: a later report counts", {{Event::RestUnknown}, atRest, {Event::Move, 388, 366}}, true, true},
+      {"extreme offsets do not overflow", {{Event::Rest, INT32_MIN, INT32_MIN}, {Event::Move, INT32_MAX, 0}}, true,
+       true},
   };
   for (const ExitCase& c : cases) EXPECT_EQ(RunEnds(c.steps, c.mouseExit), c.ends) << c.what;
 }
