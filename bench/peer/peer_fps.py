@@ -9,7 +9,11 @@ fps channel (WINEDEBUG=fps, one line per second). Both are measured over
 the same span after the same warm-up. Prints each program's frames per
 second, the ratio Terrava / glplanet, the load average at the start of
 each run, and the saver's peak resident private memory (RssAnon) and peak
-resident set (VmHWM) of its Wine process.
+resident set (VmHWM) of its Wine process. Wine has no sound device here, so
+the saver plays no music; with --music the music plays into ALSA's null
+device (an asoundrc in a HOME of the run's own), for the memory the music
+takes; that device never blocks, so the frame rates of such a run are not
+the ones to compare.
 """
 import argparse
 import os
@@ -25,6 +29,7 @@ import winedriver  # noqa: E402
 
 GLPLANET = "/usr/libexec/xscreensaver/glplanet"
 SETTINGS_KEY = r"HKCU\Software\Korvane\Terrava"
+DRIVERS_KEY = r"HKCU\Software\Wine\Drivers"
 FPS_LINE = re.compile(r"approx\s+([0-9.]+)\s*fps")
 
 
@@ -102,12 +107,26 @@ def memory_kib(pid, field):
     return 0
 
 
-def measure_terrava(session, scr, size, out_dir, warmup, seconds):
+def music_home(out_dir):
+    """A HOME whose ALSA default device is the null device."""
+    home = os.path.join(out_dir, "home")
+    os.makedirs(home, exist_ok=True)
+    with open(os.path.join(home, ".asoundrc"), "w") as f:
+        f.write("pcm.!default {\n  type null\n}\n")
+    return home
+
+
+def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
     width, height = (int(v) for v in size.split("x"))
-    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0}, out_dir)
+    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0,
+                                          "EnableMusic": int(music)}, out_dir)
+    extra = {"WINEDEBUG": "fps"}
+    if music:
+        session.reg_add(DRIVERS_KEY, "Audio", "REG_SZ", "alsa")
+        extra["HOME"] = music_home(out_dir)
     log_path = os.path.join(out_dir, f"terrava-{size}.log")
     with open(log_path, "wb") as log:
-        proc = subprocess.Popen(["wine", scr, "/s"], env=session.env({"WINEDEBUG": "fps"}),
+        proc = subprocess.Popen(["wine", scr, "/s"], env=session.env(extra),
                                 start_new_session=True, stdout=log, stderr=subprocess.STDOUT)
         started = time.time()
         peak_private = 0
@@ -128,15 +147,18 @@ def measure_terrava(session, scr, size, out_dir, warmup, seconds):
     return fps, peak_private, peak_resident
 
 
-def parse_arguments(program_option, program_help, dir_help):
+def parse_arguments(program_option, program_help, dir_help, music_option=False):
     """The command line of a side-by-side run: the program, a scratch
-    folder, the sizes and the span; the scratch folder is made."""
+    folder, the sizes and the span (and --music where the program takes
+    it); the scratch folder is made."""
     ap = argparse.ArgumentParser()
     ap.add_argument(program_option, required=True, help=program_help)
     ap.add_argument("--dir", required=True, help=dir_help)
     ap.add_argument("--sizes", default="800x600,1920x1080")
     ap.add_argument("--warmup", type=float, default=5.0, help="seconds before counting")
     ap.add_argument("--seconds", type=float, default=20.0, help="seconds counted per program")
+    if music_option:
+        ap.add_argument("--music", action="store_true", help="play the music (into ALSA's null device)")
     args = ap.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     if not os.path.exists(GLPLANET):
@@ -146,7 +168,7 @@ def parse_arguments(program_option, program_help, dir_help):
 
 def main():
     args = parse_arguments("--bin", "folder of terrava.scr (build/windows/bin)",
-                           "scratch folder for the Wine prefix and logs")
+                           "scratch folder for the Wine prefix and logs", music_option=True)
     scr = os.path.join(os.path.abspath(args.bin), "terrava.scr")
     shim = build_shim(args.dir)
     session = winedriver.WineSession(os.path.join(args.dir, "wine"))
@@ -157,7 +179,8 @@ def main():
             load_peer = load_average()
             peer = measure_glplanet(session, shim, args.dir, args.warmup, args.seconds)
             load_saver = load_average()
-            fps, private, resident = measure_terrava(session, scr, size, args.dir, args.warmup, args.seconds)
+            fps, private, resident = measure_terrava(session, scr, size, args.dir, args.warmup, args.seconds,
+                                                     args.music)
         finally:
             session.stop()
         rows.append((size, peer, load_peer, fps, load_saver, private, resident))

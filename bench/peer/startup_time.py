@@ -10,7 +10,9 @@ done, right before its first scene frame (the pointer rests in a corner
 before each launch, so that this is a real move), so the first swap after
 that is the first scene frame. Wine stamps its traces with the system's raw monotonic clock in
 milliseconds, the clock this script reads at the launch. Prints the median
-of each span over the runs, with the load average at the start.
+of each span over the runs, with the load average at the start. Wine has no
+sound device here, so the saver starts no music; with --music it plays into
+ALSA's null device, and the start includes loading the track.
 """
 import argparse
 import os
@@ -24,7 +26,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
 import winedriver  # noqa: E402
-from peer_fps import SETTINGS_KEY, load_average  # noqa: E402
+from peer_fps import DRIVERS_KEY, SETTINGS_KEY, load_average, music_home  # noqa: E402
 
 TRACE = re.compile(r"^(\d+\.\d+):[0-9a-f]+:trace:(?:wgl|cursor):(glxdrv_wglSwapBuffers|X11DRV_SetCursorPos)")
 RUN_SECONDS = 6.0  # long enough for loading and a few scene frames at either size
@@ -51,14 +53,19 @@ def spans(log_path, launched):
     return first_swap - launched, first_scene - first_swap
 
 
-def run_once(session, scr, size, out_dir, index):
+def run_once(session, scr, size, out_dir, index, music):
     width, height = (int(v) for v in size.split("x"))
-    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0}, out_dir)
+    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0,
+                                          "EnableMusic": int(music)}, out_dir)
+    extra = {"WINEDEBUG": "+timestamp,+wgl,+cursor"}
+    if music:
+        session.reg_add(DRIVERS_KEY, "Audio", "REG_SZ", "alsa")
+        extra["HOME"] = music_home(out_dir)
     log_path = os.path.join(out_dir, f"startup-{size}-{index}.log")
     session.move(1, 1)
     with open(log_path, "wb") as log:
         launched = time.clock_gettime(time.CLOCK_MONOTONIC_RAW)
-        proc = subprocess.Popen(["wine", scr, "/s"], env=session.env({"WINEDEBUG": "+timestamp,+wgl,+cursor"}),
+        proc = subprocess.Popen(["wine", scr, "/s"], env=session.env(extra),
                                 start_new_session=True, stdout=log, stderr=subprocess.STDOUT)
         time.sleep(RUN_SECONDS)
         session.key("space")
@@ -72,6 +79,7 @@ def main():
     ap.add_argument("--dir", required=True, help="scratch folder for the Wine prefix and logs")
     ap.add_argument("--sizes", default="800x600,1920x1080")
     ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--music", action="store_true", help="play the music (into ALSA's null device)")
     args = ap.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     scr = os.path.join(os.path.abspath(args.bin), "terrava.scr")
@@ -82,7 +90,7 @@ def main():
         session.start(size)
         try:
             load = load_average()
-            results = [r for r in (run_once(session, scr, size, args.dir, i) for i in range(args.runs)) if r]
+            results = [r for r in (run_once(session, scr, size, args.dir, i, args.music) for i in range(args.runs)) if r]
         finally:
             session.stop()
         if not results:
