@@ -5,12 +5,12 @@
 #include "archive_tree.h"
 #include "camera/random.h"
 #include "image/texture_manager.h"
+#include "overlay/glyph_font.h"
 #include "platform/native_platform.h"
 #include "platform/opengl.h"
+#include "run/run_loading.h"
 #include "scene/frame_state.h"
-#include "scene/geometry.h"
 #include "scene/scene_file.h"
-#include "scene/sphere.h"
 #include "scene/scene_world.h"
 
 bool MountSceneFolder(const char* dir, std::string* error) {
@@ -43,18 +43,17 @@ std::vector<uint8_t> OffscreenContext::ReadTopDown() const {
 }
 
 void LoadSceneFolder(FrameSize frame, ParseReport* report) {
+  RunState run;  // only for the loading steps: the tool's flight has a camera of its own
+  run.camera.frame = frame;
   InitSceneGlState(frame);
-  LoadTextureList(textureManager, "texture.txt", false);
-  BuildSphereLists();
-  LoadScanSphere();
-  LoadScene(sceneRegistry, report);
+  LoadRunWorld(run, report);
   SelectStartWorld(sceneRegistry);
 }
 
 void UnloadSceneFolder() {
-  ReleaseScene(sceneRegistry);
-  ReleaseSphereLists();
-  ResetGeometrySlots();
+  RunState run;  // nothing drew a frame of a run, so no world is remembered
+  ReleaseRunWorld(run);
+  ResetGlyphFont();
   textureManager.Reset();
   native_platform::ResetAll();
   RandomReset();

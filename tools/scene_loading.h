@@ -37,12 +37,15 @@ class OffscreenContext {
   bool ready = false;
 };
 
-// The saver's loading steps with a current context: GL state for the frame,
-// "texture.txt", the sphere lists, the scan sphere, env.txt and worlds.txt
-// (into sceneRegistry), then the start world.
+// The saver's loading steps with a current context of frame's size: GL
+// state for the frame, the run core's LoadRunWorld ("texture.txt", the
+// glyph font, the sphere lists, the scan sphere, env.txt and worlds.txt into
+// sceneRegistry; report, when given, collects the skipped lines), then the
+// start world.
 void LoadSceneFolder(FrameSize frame, ParseReport* report);
 
-// Undoes MountSceneFolder and LoadSceneFolder (scene, sphere lists,
-// geometry, textures, resources, random generator, parser state, scene
-// clock), so that one process can load a folder again with the same result.
+// Undoes MountSceneFolder and LoadSceneFolder (the run core's ReleaseRunWorld,
+// then glyph font, textures, resources, random generator, parser state and
+// scene clock), so that one process can load a folder again with the same
+// result.
 void UnloadSceneFolder();

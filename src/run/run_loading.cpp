@@ -35,7 +35,7 @@ bool LoadingFrameDue(RunState& run, double now) {
   return true;
 }
 
-void LoadRunWorld(RunState& run) {
+void LoadRunWorld(RunState& run, ParseReport* report) {
   run.lastLoadingFrame = -1.0;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   LoadTextureList(textureManager, "texture.txt", true);
@@ -43,7 +43,7 @@ void LoadRunWorld(RunState& run) {
   BuildSphereLists();
   SetLoadingPose(run.camera);
   LoadScanSphere();
-  LoadScene(sceneRegistry);  // env.txt, worlds.txt, their object files; first world; clock 0
+  LoadScene(sceneRegistry, report);  // env.txt, worlds.txt, their object files; first world; clock 0
 }
 
 void BeginRunFlight(RunState& run, uint32_t speed, double now) {

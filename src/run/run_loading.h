@@ -9,6 +9,8 @@
 #include "platform/frame_size.h"
 #include "run/run_state.h"
 
+struct ParseReport;
+
 // One picture of the loader screen for a loading step: clears the buffers
 // and draws the loader screen; the front-end then swaps (which flushes; a
 // glFinish first would only add a wineserver round trip under Wine). GL out: blending on with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA).
@@ -25,8 +27,10 @@ bool LoadingFrameDue(RunState& run, double now);
 // Clears the buffers, then loads "texture.txt", the glyph font, the sphere
 // lists, the scan sphere and the scene (env.txt, worlds.txt and their object
 // files), with the camera in its loading pose. Each texture, object and
-// geometry line reports a loading step through the platform seam.
-void LoadRunWorld(RunState& run);
+// geometry line reports a loading step through the platform seam. report,
+// when given, collects the scene files' skipped and unreadable lines (the
+// shells pass none; terrava-tool's scene check prints them).
+void LoadRunWorld(RunState& run, ParseReport* report = nullptr);
 
 // The camera speed from speed (0..100), the start world (scene clock 0) and
 // the camera's flight from the loading pose; now (seconds on the
