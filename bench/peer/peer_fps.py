@@ -107,23 +107,27 @@ def memory_kib(pid, field):
     return 0
 
 
-def music_home(out_dir):
-    """A HOME whose ALSA default device is the null device."""
-    home = os.path.join(out_dir, "home")
-    os.makedirs(home, exist_ok=True)
-    with open(os.path.join(home, ".asoundrc"), "w") as f:
-        f.write("pcm.!default {\n  type null\n}\n")
-    return home
-
-
-def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
+def saver_environment(session, size, out_dir, music, winedebug):
+    """Stores the settings of a measured run (the screen size, neither VSync
+    nor a frame limit, the music on or off) and returns the environment
+    additions for it: WINEDEBUG, and with the music a HOME whose ALSA
+    default device is the null device, with Wine's audio driver set to ALSA."""
     width, height = (int(v) for v in size.split("x"))
     session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0,
                                           "EnableMusic": int(music)}, out_dir)
-    extra = {"WINEDEBUG": "fps"}
+    extra = {"WINEDEBUG": winedebug}
     if music:
         session.reg_add(DRIVERS_KEY, "Audio", "REG_SZ", "alsa")
-        extra["HOME"] = music_home(out_dir)
+        home = os.path.join(out_dir, "home")
+        os.makedirs(home, exist_ok=True)
+        with open(os.path.join(home, ".asoundrc"), "w") as f:
+            f.write("pcm.!default {\n  type null\n}\n")
+        extra["HOME"] = home
+    return extra
+
+
+def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
+    extra = saver_environment(session, size, out_dir, music, "fps")
     log_path = os.path.join(out_dir, f"terrava-{size}.log")
     with open(log_path, "wb") as log:
         proc = subprocess.Popen(["wine", scr, "/s"], env=session.env(extra),

@@ -26,7 +26,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "e2e"))
 import winedriver  # noqa: E402
-from peer_fps import DRIVERS_KEY, SETTINGS_KEY, load_average, music_home  # noqa: E402
+from peer_fps import load_average, saver_environment  # noqa: E402
 
 TRACE = re.compile(r"^(\d+\.\d+):[0-9a-f]+:trace:(?:wgl|cursor):(glxdrv_wglSwapBuffers|X11DRV_SetCursorPos)")
 RUN_SECONDS = 6.0  # long enough for loading and a few scene frames at either size
@@ -54,13 +54,7 @@ def spans(log_path, launched):
 
 
 def run_once(session, scr, size, out_dir, index, music):
-    width, height = (int(v) for v in size.split("x"))
-    session.reg_set_dwords(SETTINGS_KEY, {"Width": width, "Height": height, "VSync": 0, "FrameLimit": 0,
-                                          "EnableMusic": int(music)}, out_dir)
-    extra = {"WINEDEBUG": "+timestamp,+wgl,+cursor"}
-    if music:
-        session.reg_add(DRIVERS_KEY, "Audio", "REG_SZ", "alsa")
-        extra["HOME"] = music_home(out_dir)
+    extra = saver_environment(session, size, out_dir, music, "+timestamp,+wgl,+cursor")
     log_path = os.path.join(out_dir, f"startup-{size}-{index}.log")
     session.move(1, 1)
     with open(log_path, "wb") as log:
