@@ -21,10 +21,12 @@ class ShippedWorld {
   ShippedWorld(int width, int height) : gl(width, height) {
     std::string error;
     mounted = MountSceneFolder(kSceneFolder, &error) && gl.Ready();
-    if (mounted) LoadSceneFolder(FrameSize{width, height}, nullptr);
+    if (mounted) LoadSceneFolder(run, FrameSize{width, height}, nullptr);
   }
   ~ShippedWorld() { UnloadSceneFolder(); }
   const SceneWorld* World() const { return mounted ? sceneRegistry.currentWorld : nullptr; }
+
+  RunState run;
 
  private:
   OffscreenContext gl;
@@ -39,13 +41,11 @@ void BM_ShippedWorldFrame(benchmark::State& state) {
     state.SkipWithError("the shipped world did not load");
     return;
   }
-  CameraController camera;
-  camera.frame = FrameSize{int(state.range(0)), int(state.range(1))};
-  FlyTo(camera, *world, double(state.range(2)));
+  FlyTo(shipped.run, *world, double(state.range(2)));
   glFinish();  // the flight's frames are drawn before the first timed one
   for (auto _ : state) {
     UpdateWorld(*world, kFlightFrameSeconds);
-    DrawWorldFrame(*world, camera);
+    DrawWorldFrame(*world, shipped.run.camera);
     glFinish();
   }
   state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

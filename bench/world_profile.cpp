@@ -73,11 +73,10 @@ bool ProfileAt(int width, int height, int seconds) {
   bool drawn = false;
   if (gl.Ready()) {
     const FrameSize frame{width, height};
-    LoadSceneFolder(frame, nullptr);
+    RunState run;
+    LoadSceneFolder(run, frame, nullptr);
     if (const SceneWorld* world = sceneRegistry.currentWorld) {
-      CameraController camera;
-      camera.frame = frame;
-      FlyTo(camera, *world, seconds);
+      FlyTo(run, *world, seconds);
       glFinish();
       FrameProfile profile;
       const double start = ThreadSeconds();
@@ -85,7 +84,7 @@ bool ProfileAt(int width, int height, int seconds) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         profile.next = 0;
         profile.mark = ThreadSeconds();
-        RenderWorld(*world, camera, AfterObject, &profile);
+        RenderWorld(*world, run.camera, AfterObject, &profile);
       }
       PrintProfile(width, height, seconds, profile, ThreadSeconds() - start);
       drawn = true;

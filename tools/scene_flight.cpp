@@ -5,15 +5,13 @@
 
 namespace {
 
-constexpr double kDrawnSeconds = 1.0;   // drawn frames before the picture
-constexpr unsigned kDefaultSpeed = 50;  // the factory CameraSpeed
+constexpr double kDrawnSeconds = 1.0;  // drawn frames before the picture
 
 }  // namespace
 
-void FlyTo(CameraController& camera, const SceneWorld& world, double seconds) {
-  double factor = CameraSpeedFactor(kDefaultSpeed);
-  camera.position = Vector3{0.0f, 0.0f, 1500.0f};
-  camera.StartFlight();
+void FlyTo(RunState& run, const SceneWorld& world, double seconds) {
+  CameraController& camera = run.camera;
+  const double factor = double(run.speedFactor);
   for (double t = 0.0; t + 1e-9 < seconds; t += kFlightFrameSeconds) {
     camera.Advance(kFlightFrameSeconds * factor);
     UpdateWorld(world, kFlightFrameSeconds);

@@ -11,7 +11,12 @@
 #include "run/run_loading.h"
 #include "scene/frame_state.h"
 #include "scene/scene_file.h"
-#include "scene/scene_world.h"
+
+namespace {
+
+constexpr uint32_t kFactoryCameraSpeed = 50;  // the factory CameraSpeed, 0..100
+
+}  // namespace
 
 bool MountSceneFolder(const char* dir, std::string* error) {
   std::vector<ArchiveEntry> entries;
@@ -42,16 +47,15 @@ std::vector<uint8_t> OffscreenContext::ReadTopDown() const {
   return topDown;
 }
 
-void LoadSceneFolder(FrameSize frame, ParseReport* report) {
-  RunState run;  // only for the loading steps: the tool's flight has a camera of its own
+void LoadSceneFolder(RunState& run, FrameSize frame, ParseReport* report) {
   run.camera.frame = frame;
   InitSceneGlState(frame);
   LoadRunWorld(run, report);
-  SelectStartWorld(sceneRegistry);
+  BeginRunFlight(run, kFactoryCameraSpeed, 0.0);
 }
 
 void UnloadSceneFolder() {
-  RunState run;  // nothing drew a frame of a run, so no world is remembered
+  RunState run;  // the tool draws no frame through the run core, so no run remembers a world
   ReleaseRunWorld(run);
   ResetGlyphFont();
   textureManager.Reset();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/frame_size.h"
+#include "run/run_state.h"
 #include "scene/scene_values.h"
 
 // Packs every file below dir into an archive and installs it as the data
@@ -37,12 +38,13 @@ class OffscreenContext {
   bool ready = false;
 };
 
-// The saver's loading steps with a current context of frame's size: GL
-// state for the frame, the run core's LoadRunWorld ("texture.txt", the
+// The start of a saver run with a current context of frame's size, through
+// the run core: GL state for the frame, LoadRunWorld ("texture.txt", the
 // glyph font, the sphere lists, the scan sphere, env.txt and worlds.txt into
-// sceneRegistry; report, when given, collects the skipped lines), then the
-// start world.
-void LoadSceneFolder(FrameSize frame, ParseReport* report);
+// sceneRegistry; report, when given, collects the skipped lines), then
+// BeginRunFlight at the factory camera speed (the start world, and
+// run.camera's flight from the loading pose).
+void LoadSceneFolder(RunState& run, FrameSize frame, ParseReport* report);
 
 // Undoes MountSceneFolder and LoadSceneFolder (the run core's ReleaseRunWorld,
 // then glyph font, textures, resources, random generator, parser state and

@@ -95,17 +95,15 @@ int Render(const RenderOptions& o) {
     std::fprintf(stderr, "render: no off-screen OpenGL context\n");
     return 1;
   }
-  const FrameSize frame{o.width, o.height};
-  LoadSceneFolder(frame, nullptr);
+  RunState run;
+  LoadSceneFolder(run, FrameSize{o.width, o.height}, nullptr);
   if (o.realDayNight) ShowRealDayNight(o.utc);
   const SceneWorld* world = sceneRegistry.currentWorld;
   if (world == nullptr) std::fprintf(stderr, "render: no world; the frame stays clear\n");
-  CameraController camera;
-  camera.frame = frame;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (world != nullptr) {
-    FlyTo(camera, *world, o.seconds);
-    DrawWorldFrame(*world, camera);
+    FlyTo(run, *world, o.seconds);
+    DrawWorldFrame(*world, run.camera);
   }
   std::vector<uint8_t> pixels = gl.ReadTopDown();
   if (!stbi_write_png(o.out, o.width, o.height, 4, pixels.data(), o.width * 4)) {
@@ -113,7 +111,7 @@ int Render(const RenderOptions& o) {
     return 1;
   }
   std::printf("%s: %dx%d, world %s, camera at (%.0f, %.0f, %.0f)\n", o.out, o.width, o.height,
-              world ? world->name : "none", camera.eye.x, camera.eye.y, camera.eye.z);
+              world ? world->name : "none", run.camera.eye.x, run.camera.eye.y, run.camera.eye.z);
   return world != nullptr ? 0 : 1;
 }
 

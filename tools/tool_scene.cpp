@@ -59,7 +59,8 @@ int Check(const char* dir) {
     return 1;
   }
   ParseReport report;
-  LoadSceneFolder(FrameSize{gl.width, gl.height}, &report);
+  RunState run;
+  LoadSceneFolder(run, FrameSize{gl.width, gl.height}, &report);
 
   size_t failed = 0;
   for (const auto& texture : textureManager.Entries()) failed += texture->glName == 0;

@@ -36,12 +36,11 @@ std::vector<uint8_t> RenderShippedFrame(FrameSize size, double seconds) {
   OffscreenContext gl(size.width, size.height);
   std::vector<uint8_t> pixels;
   if (gl.Ready()) {
-    LoadSceneFolder(size, nullptr);
-    CameraController camera;
-    camera.frame = size;
+    RunState run;
+    LoadSceneFolder(run, size, nullptr);
     if (sceneRegistry.currentWorld != nullptr) {
-      FlyTo(camera, *sceneRegistry.currentWorld, seconds);
-      DrawWorldFrame(*sceneRegistry.currentWorld, camera);
+      FlyTo(run, *sceneRegistry.currentWorld, seconds);
+      DrawWorldFrame(*sceneRegistry.currentWorld, run.camera);
     }
     pixels = gl.ReadTopDown();
   }
