@@ -2,7 +2,9 @@
 // and drawing in its steps.
 #include "scene/billboard.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "camera/camera_controller.h"
 #include "camera/random.h"
@@ -15,6 +17,12 @@ constexpr float kFullTurn = 360.0f;        // degrees
 constexpr float kSpinRateScale = 60.0f;    // `rotation` rates are written per 1/60 s
 constexpr float kMaxRandomSpinRate = 60.0f;  // degrees per second
 constexpr float kFlicker = 0.3f;           // largest random alpha added with a parent
+
+constexpr float kLodSlack = 0.5f;          // mipmap levels; renderers may estimate the level up to
+                                           // sqrt(2) high (|du| + |dv| in place of the length)
+
+constexpr float kMaxSpansShare = 0.5f;     // of the square; spans covering more cost more than the
+                                           // whole square (thin bands rasterise slower per pixel)
 
 using BillboardRule = KeywordRule<Billboard>;
 
@@ -93,6 +101,20 @@ const BillboardRule kBillboardRules[] = {
     {"color", [](Billboard& b, BlockContext& c) { return ScanVector(c, "color V(%f %f %f)", &b.tint); }},
     {"xy", [](Billboard& b, BlockContext& c) { return ScanNumber(c, "xy %f", &b.aspect); }},
 };
+
+// The point of the square with texture coordinates (u, v), each 0..1, at
+// ((2u - 1) w + (2v - 1) up) * drawSize.
+void SquareVertex(const Vector3& w, const Vector3& up, float drawSize, float u, float v) {
+  Vector3 p = Scale(Add(Scale(w, 2.0f * u - 1.0f), Scale(up, 2.0f * v - 1.0f)), drawSize);
+  glTexCoord2f(u, v);
+  glVertex3f(p.x, p.y, p.z);
+}
+
+// A point through a column-order matrix (w = 1).
+Vector3 Transform(const GLfloat m[16], Vector3 p) {
+  return Vector3{m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                 m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
+}
 
 }  // namespace
 
@@ -197,20 +219,102 @@ void Billboard::ApplyDrawState() {
 }
 
 // Corners at +-size along the (aspect-stretched) right axis and the up axis.
+// A square with one copy of its texture is drawn over its visible texels
+// only, when the bound texture's map and the mipmap levels it reaches allow.
 void Billboard::DrawSquare(float drawSize) {
   Vector3 w = Scale(right, aspect);
-  Vector3 p1 = Scale(Subtract(Negate(w), up), drawSize);
-  Vector3 p2 = Scale(Subtract(w, up), drawSize);
-  Vector3 p3 = Scale(Add(Negate(w), up), drawSize);
-  Vector3 p4 = Scale(Add(w, up), drawSize);
+  const int levels = tiling == 1.0f && ReadTexelSpans() ? MipLevelsReached(drawSize, w) : 0;
+  if (levels > 0 && texelSpans.Share(levels) <= kMaxSpansShare) {
+    DrawSpans(drawSize, w, levels);
+    return;
+  }
   glBegin(GL_TRIANGLE_STRIP);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex3f(p1.x, p1.y, p1.z);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex3f(p2.x, p2.y, p2.z);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex3f(p3.x, p3.y, p3.z);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex3f(p4.x, p4.y, p4.z);
+  SquareVertex(w, up, drawSize, 0.0f, 0.0f);
+  SquareVertex(w, up, drawSize, 1.0f, 0.0f);
+  SquareVertex(w, up, drawSize, 0.0f, 1.0f);
+  SquareVertex(w, up, drawSize, 1.0f, 1.0f);
+  glEnd();
+}
+
+// Reads the bound texture's level 0 back and maps its visible texels, once
+// per texture; false when texturing is off or the size is out of range.
+bool Billboard::ReadTexelSpans() {
+  GLint bound = 0, width = 0, height = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  if (bound == 0 || !glIsEnabled(GL_TEXTURE_2D)) return false;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  if (uint32_t(bound) == spansTexture && width == texelSpans.Width() && height == texelSpans.Height()) return true;
+  spansTexture = 0;
+  if (width <= 0 || height <= 0 || width > TexelSpans::kMaxSide || height > TexelSpans::kMaxSide) return false;
+  std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  texelSpans.Build(rgba.data(), width, height, !alphaBlend);
+  spansTexture = uint32_t(bound);
+  return true;
+}
+
+// The mipmap levels (1 = level 0 only) a fetch anywhere on the square may
+// read, from its least pixel density: the screen's pixels per unit of
+// tangent x the distance of the square's plane / the farthest corner's
+// distance squared bounds the pixels per world unit at every point of it.
+// 0: too many levels, or no bound (not a perspective view, seen edge-on).
+int Billboard::MipLevelsReached(float drawSize, const Vector3& w) const {
+  GLfloat modelview[16], projection[16];
+  GLint viewport[4];
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (projection[11] == 0.0f) return 0;
+  const Vector3 corner00 = Transform(modelview, Scale(Add(Negate(w), Negate(up)), drawSize));
+  const Vector3 corner10 = Transform(modelview, Scale(Subtract(w, up), drawSize));
+  const Vector3 corner01 = Transform(modelview, Scale(Subtract(up, w), drawSize));
+  const Vector3 corner11 = Transform(modelview, Scale(Add(w, up), drawSize));
+  const Vector3 alongU = Subtract(corner10, corner00), alongV = Subtract(corner01, corner00);
+  const Vector3 normal = Cross(alongU, alongV);
+  const float farthest = std::max(std::max(Dot(corner00, corner00), Dot(corner10, corner10)),
+                                  std::max(Dot(corner01, corner01), Dot(corner11, corner11)));
+  const float pixelsPerTangent = std::min(0.5f * float(viewport[2]) * std::fabs(projection[0]),
+                                          0.5f * float(viewport[3]) * std::fabs(projection[5]));
+  const float planeDistance = Length(normal) > 0.0f ? std::fabs(Dot(Normalize(normal), corner00)) : 0.0f;
+  const float pixelsPerUnit = pixelsPerTangent * planeDistance / farthest;
+  const float texelsPerUnit = std::max(float(texelSpans.Width()) / Length(alongU),
+                                       float(texelSpans.Height()) / Length(alongV));
+  if (!(pixelsPerUnit > 0.0f) || !std::isfinite(texelsPerUnit)) return 0;
+  const float lod = std::log2(texelsPerUnit / pixelsPerUnit) + kLodSlack;
+  const int levels = lod <= 0.0f ? 1 : int(std::floor(lod)) + 2;
+  return levels <= TexelSpans::kMaxMipLevels ? levels : 0;
+}
+
+// The square over the spans of its texture's bands: each span a strip of
+// triangles between its top edge, cut where the band above has span ends,
+// and its bottom edge, cut where the band below has them.
+void Billboard::DrawSpans(float drawSize, const Vector3& w, int levels) {
+  static const std::vector<TexelSpan> kNone;
+  const float texelU = 1.0f / float(texelSpans.Width()), texelV = 1.0f / float(texelSpans.Height());
+  const int bands = texelSpans.BandCount();
+  glBegin(GL_TRIANGLES);
+  for (int band = 0; band < bands; ++band) {
+    const float v0 = float(band * TexelSpans::kBandRows) * texelV;
+    const float v1 = float(std::min(texelSpans.Height(), (band + 1) * TexelSpans::kBandRows)) * texelV;
+    const std::vector<TexelSpan>& above = band > 0 ? texelSpans.Spans(band - 1, levels) : kNone;
+    const std::vector<TexelSpan>& below = band + 1 < bands ? texelSpans.Spans(band + 1, levels) : kNone;
+    for (const TexelSpan& span : texelSpans.Spans(band, levels)) {
+      const std::vector<int> top = TexelSpans::EdgeCuts(span, above);
+      const std::vector<int> bottom = TexelSpans::EdgeCuts(span, below);
+      // Zip the two edges left to right: each triangle advances one of them.
+      size_t t = 0, b = 0;
+      while (t + 1 < top.size() || b + 1 < bottom.size()) {
+        const bool advanceTop = b + 1 == bottom.size() || (t + 1 < top.size() && top[t + 1] <= bottom[b + 1]);
+        SquareVertex(w, up, drawSize, float(top[t]) * texelU, v0);
+        SquareVertex(w, up, drawSize, float(bottom[b]) * texelU, v1);
+        if (advanceTop)
+          SquareVertex(w, up, drawSize, float(top[++t]) * texelU, v0);
+        else
+          SquareVertex(w, up, drawSize, float(bottom[++b]) * texelU, v1);
+      }
+    }
+  }
   glEnd();
 }

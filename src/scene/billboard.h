@@ -7,6 +7,7 @@
 
 #include "scene/scene_file.h"
 #include "scene/scene_object.h"
+#include "scene/texel_spans.h"
 
 // The base `right` serves as the square's right axis alongside `up`.
 class Billboard : public SceneObject {
@@ -45,6 +46,12 @@ class Billboard : public SceneObject {
   void OrientSatellite();
   void ApplyDrawState();
   void DrawSquare(float drawSize);
+  int MipLevelsReached(float drawSize, const Vector3& w) const;
+  bool ReadTexelSpans();
+  void DrawSpans(float drawSize, const Vector3& w, int levels);
+
+  TexelSpans texelSpans;       // of the texture bound when drawing (spansTexture)
+  uint32_t spansTexture = 0;   // GL name texelSpans describes; 0: none yet
 };
 
 // The `billboard` block parser (ObjectParser).

@@ -1,0 +1,68 @@
+// TexelSpans: where a texture has texels that change the picture, as
+// horizontal spans in bands of rows, so that a textured square can be drawn
+// as a few narrower quads over those texels only. A star field is mostly
+// black, and black adds nothing under additive blending; in a software
+// renderer every pixel a quad covers costs a texture fetch and a blend.
+// The spans are widened by a margin (in texels, wrapping around the edges as
+// GL_REPEAT does) so that every texel a filtered fetch at any used mipmap
+// level can reach lies inside a drawn quad: the pixels left out would have
+// added exactly zero.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Columns [begin, end) of the texture, in texels.
+struct TexelSpan {
+  int begin = 0;
+  int end = 0;
+};
+
+class TexelSpans {
+ public:
+  static constexpr int kBandRows = 32;      // texel rows per band
+  static constexpr int kMergedGap = 8;      // texels; narrower gaps join their spans (a quad costs more)
+  static constexpr int kMaxMipLevels = 6;   // levels 0..5 sampled; beyond, draw the whole square
+  static constexpr int kGroupRows = 4;      // texel rows summarised together (a quarter of the memory of
+                                            // a per-texel map; margins round up to whole groups)
+
+  // rgba: width x height texels of 4 bytes, row 0 first (texture v = 0).
+  // additive: the texture is drawn with (SRC_ALPHA, ONE), so a texel whose
+  // colour or alpha is 0 adds nothing; otherwise only alpha 0 is invisible.
+  // Sides must be positive and at most kMaxSide.
+  void Build(const uint8_t* rgba, int width, int height, bool additive);
+  bool Built() const { return width > 0; }
+  int Width() const { return width; }
+  int Height() const { return height; }
+  int BandCount() const { return (height + kBandRows - 1) / kBandRows; }
+  // The spans of band `band` (rows [band * kBandRows, +kBandRows)) widened
+  // for fetches that read mipmap levels 0 .. levels - 1 (levels 1..kMaxMipLevels).
+  const std::vector<TexelSpan>& Spans(int band, int levels);
+  // The columns where the edge of `span` shared with a neighbouring band is
+  // cut: its own ends and the neighbour's span ends inside it, ascending.
+  // Cutting both sides of a shared edge at the same columns leaves no
+  // T-junction, so no pixel along it is drawn twice or missed.
+  static std::vector<int> EdgeCuts(const TexelSpan& span, const std::vector<TexelSpan>& neighbour);
+  // The share of the texture's area the spans for `levels` cover, 0..1.
+  float Share(int levels);
+  // Texels of margin around a visible texel for fetches from levels 0 .. levels - 1.
+  static int Margin(int levels);
+
+  static constexpr int kMaxSide = 1 << 13;  // texels; beyond any texture GL gives us
+
+ private:
+  std::vector<TexelSpan> Widen(int band, int margin) const;
+
+  int width = 0;
+  int height = 0;
+  int GroupCount() const { return (height + kGroupRows - 1) / kGroupRows; }
+
+  // Per group of kGroupRows rows, width bytes: 1 where a texel of the
+  // column in those rows shows.
+  std::vector<uint8_t> groupColumns;
+  // Per level count - 1: one span list per band, made on first use, and
+  // the share of the area they cover.
+  std::array<std::vector<std::vector<TexelSpan>>, kMaxMipLevels> cache;
+  std::array<float, kMaxMipLevels> shares = {};
+};
