@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "archive/rar_format.h"
 
@@ -100,9 +100,20 @@ bool WriteFileBytes(const std::string& path, const uint8_t* bytes, uint32_t size
   return bool(out.flush());
 }
 
+// Through stdio rather than a stream: a folder opens as an ifstream on
+// Linux, and libstdc++ then throws from the first read, ending the tool
+// with an uncaught exception instead of "cannot read".
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad() && bytes->size() <= UINT32_MAX;
+  bytes->clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  uint8_t chunk[64 * 1024];
+  bool fits = true;
+  for (size_t n; fits && (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    fits = n <= UINT32_MAX - bytes->size();
+    if (fits) bytes->insert(bytes->end(), chunk, chunk + n);
+  }
+  const bool read = fits && std::ferror(file) == 0;
+  std::fclose(file);
+  return read;
 }

@@ -25,5 +25,6 @@ bool MemberOutputPath(const std::string& dir, const char* name, std::string* pat
 bool MakeFolders(const std::string& path);
 // Creates the folders above path and writes bytes to it.
 bool WriteFileBytes(const std::string& path, const uint8_t* bytes, uint32_t size);
-// Reads a whole file; false when it cannot be read or exceeds 4 GiB.
+// Reads a whole file; false (bytes empty or partial) when it cannot be
+// read, is a folder, or exceeds 4 GiB.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes);

@@ -104,4 +104,21 @@ TEST(ArchiveTree, MemberNamesBecomePathsInsideTheOutputFolder) {
   }
 }
 
+TEST(ArchiveTree, ReadFileBytesReadsFilesAndRefusesTheRest) {
+  const std::string folder = ::testing::TempDir() + "read_file_bytes";
+  const uint8_t content[] = {0, 'R', 'a', 'r', 0xFF};
+  ASSERT_TRUE(WriteFileBytes(folder + "/file.bin", content, sizeof content));
+  // path                      read   bytes
+  const struct { std::string path; bool read; size_t size; } cases[] = {
+      {folder + "/file.bin", true, sizeof content},
+      {folder, false, 0},  // a folder opens, but its first read fails
+      {folder + "/missing", false, 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> bytes{1, 2, 3};
+    EXPECT_EQ(ReadFileBytes(c.path, &bytes), c.read) << c.path;
+    EXPECT_EQ(bytes.size(), c.size) << c.path;
+  }
+}
+
 }  // namespace
