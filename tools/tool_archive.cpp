@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,29 +101,6 @@ void PrintMember(const ListedMember& m, const char* result, const char* why) {
   std::printf("\n");
 }
 
-// Loads the archive and walks it; false (after a message) when it is no archive.
-bool OpenArchive(const char* path, const char* codePage, std::vector<uint8_t>* bytes,
-                 std::vector<ListedMember>* members, const char** end) {
-  if (!ReadFileBytes(path, bytes)) {
-    Error(std::string("cannot read ") + path);
-    return false;
-  }
-  if (!WalkMembers(*bytes, codePage, members, end)) {
-    Error(std::string(path) + ": " + *end);
-    return false;
-  }
-  std::printf("%s: %zu bytes%s\n", path, bytes->size(), rarReader.solid ? ", solid" : "");
-  PrintTableHead();
-  return true;
-}
-
-int Summarise(size_t members, int failed, const char* end) {
-  std::printf("%zu members, %zu ok, %d failed", members, members - size_t(failed), failed);
-  if (std::strcmp(end, "no further block header") != 0) std::printf("; walk stopped: %s", end);
-  std::printf("\n");
-  return failed ? 1 : 0;
-}
-
 // Takes a leading "--oem-codepage NAME" off argv; false for an unknown code page.
 bool TakeCodePage(int* argc, char*** argv, const char** codePage) {
   *codePage = kDefaultOemCodePage;
@@ -135,22 +113,57 @@ bool TakeCodePage(int* argc, char*** argv, const char** codePage) {
   return false;
 }
 
-int List(int argc, char** argv) {
-  const char* codePage = nullptr;
-  if (!TakeCodePage(&argc, &argv, &codePage)) return 2;
-  if (argc != 1) return Usage();
+// An archive file read and walked, as list and extract see it.
+struct WalkedArchive {
   std::vector<uint8_t> bytes;
   std::vector<ListedMember> members;
-  const char* end = nullptr;
-  if (!OpenArchive(argv[0], codePage, &bytes, &members, &end)) return 1;
+  const char* end = nullptr;  // why the walk stopped
+};
+
+// Reads and walks the archive a command names: argv holds an optional
+// "--oem-codepage NAME", then exactly words words, the archive's path first.
+// Prints the archive line and the table head. 0 when walked, else the exit
+// code (2 usage error, 1 after a message when it is no archive).
+int WalkCommandArchive(int* argc, char*** argv, int words, WalkedArchive* archive) {
+  const char* codePage = nullptr;
+  if (!TakeCodePage(argc, argv, &codePage)) return 2;
+  if (*argc != words) return Usage();
+  const char* path = (*argv)[0];
+  if (!ReadFileBytes(path, &archive->bytes)) return Error(std::string("cannot read ") + path);
+  if (!WalkMembers(archive->bytes, codePage, &archive->members, &archive->end))
+    return Error(std::string(path) + ": " + archive->end);
+  std::printf("%s: %zu bytes%s\n", path, archive->bytes.size(), rarReader.solid ? ", solid" : "");
+  PrintTableHead();
+  return 0;
+}
+
+// Prints one row per member with what act made of it (true when it went
+// well, with the reason it gives in *why either way), then the summary line.
+// Exit code 0 when every member went well, else 1.
+int ReportMembers(const WalkedArchive& archive, const std::function<bool(const ListedMember&, const char**)>& act) {
   int failed = 0;
-  for (const ListedMember& m : members) {
-    Extracted e;
-    ExtractByName(bytes, m.stored, &e);
-    failed += !e.result;
-    PrintMember(m, e.result ? "ok" : "FAILED", e.failure);
+  for (const ListedMember& m : archive.members) {
+    const char* why = nullptr;
+    const bool ok = act(m, &why);
+    failed += !ok;
+    PrintMember(m, ok ? "ok" : "FAILED", why);
   }
-  return Summarise(members.size(), failed, end);
+  const size_t count = archive.members.size();
+  std::printf("%zu members, %zu ok, %d failed", count, count - size_t(failed), failed);
+  if (std::strcmp(archive.end, "no further block header") != 0) std::printf("; walk stopped: %s", archive.end);
+  std::printf("\n");
+  return failed ? 1 : 0;
+}
+
+int List(int argc, char** argv) {
+  WalkedArchive archive;
+  if (int code = WalkCommandArchive(&argc, &argv, 1, &archive)) return code;
+  return ReportMembers(archive, [&](const ListedMember& m, const char** why) {
+    Extracted e;
+    ExtractByName(archive.bytes, m.stored, &e);
+    *why = e.failure;
+    return e.result;
+  });
 }
 
 // Extracts one member below dir; returns the failure text or null.
@@ -165,21 +178,13 @@ const char* ExtractTo(const std::vector<uint8_t>& bytes, const ListedMember& m, 
 }
 
 int Extract(int argc, char** argv) {
-  const char* codePage = nullptr;
-  if (!TakeCodePage(&argc, &argv, &codePage)) return 2;
-  if (argc != 2) return Usage();
-  std::vector<uint8_t> bytes;
-  std::vector<ListedMember> members;
-  const char* end = nullptr;
-  if (!OpenArchive(argv[0], codePage, &bytes, &members, &end)) return 1;
+  WalkedArchive archive;
+  if (int code = WalkCommandArchive(&argc, &argv, 2, &archive)) return code;
   if (!MakeFolders(argv[1])) return Error(std::string("cannot create ") + argv[1]);
-  int failed = 0;
-  for (const ListedMember& m : members) {
-    const char* why = ExtractTo(bytes, m, argv[1]);
-    failed += why != nullptr;
-    PrintMember(m, why ? "FAILED" : "ok", why);
-  }
-  return Summarise(members.size(), failed, end);
+  return ReportMembers(archive, [&](const ListedMember& m, const char** why) {
+    *why = ExtractTo(archive.bytes, m, argv[1]);
+    return *why == nullptr;
+  });
 }
 
 int Pack(int argc, char** argv) {
