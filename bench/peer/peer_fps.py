@@ -8,8 +8,10 @@ terrava.scr /s under Wine at the same size, its frames read from Wine's
 fps channel (WINEDEBUG=fps, one line per second). Both are measured over
 the same span after the same warm-up. Prints each program's frames per
 second, the ratio Terrava / glplanet, the load average at the start of
-each run, and the saver's peak resident private memory (RssAnon) and peak
-resident set (VmHWM) of its Wine process. Wine has no sound device here, so
+each run, the saver's peak resident private memory (RssAnon) and peak
+resident set (VmHWM) of its Wine process, and the processor time of each
+frame under Wine by where it is spent: the saver's main thread, llvmpipe's
+rasterizer threads, the saver's other threads, the wineserver and Xvfb. Wine has no sound device here, so
 the saver plays no music; with --music the music plays into ALSA's null
 device (an asoundrc in a HOME of the run's own), for the memory the music
 takes; that device never blocks, so the frame rates of such a run are not
@@ -80,20 +82,55 @@ def measure_swaps(session, shim, out_dir, command, warmup, seconds):
     return (last[0] - first[0]) / (last[1] - first[1])
 
 
-def saver_pid():
-    """Process id of the running terrava.scr, or None."""
+def prefix_process(prefix, name):
+    """Process id of the process NAME (its comm's start, any case) that runs
+    in the Wine prefix PREFIX, or None: other saver runs on the machine run
+    in prefixes of their own."""
+    marker = b"WINEPREFIX=" + prefix.encode() + b"\0"
     for pid in os.listdir("/proc"):
         if not pid.isdigit():
             continue
         try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                if b"terrava.scr" in f.read() and os.path.exists(f"/proc/{pid}/status"):
-                    with open(f"/proc/{pid}/comm") as c:
-                        if c.read().strip().lower().startswith("terrava"):
-                            return int(pid)
+            with open(f"/proc/{pid}/comm") as c:
+                if not c.read().strip().lower().startswith(name):
+                    continue
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                if marker in f.read() + b"\0":
+                    return int(pid)
         except OSError:
             continue
     return None
+
+
+def thread_ticks(pid):
+    """Processor time of each thread of PID in clock ticks: {(tid, name): ticks}."""
+    ticks = {}
+    for tid in os.listdir(f"/proc/{pid}/task") if pid else []:
+        try:
+            with open(f"/proc/{pid}/task/{tid}/stat") as f:
+                stat = f.read()
+        except OSError:
+            continue
+        fields = stat[stat.rindex(")") + 2:].split()  # utime and stime are fields 14 and 15
+        ticks[(int(tid), stat[stat.index("(") + 1:stat.rindex(")")])] = int(fields[11]) + int(fields[12])
+    return ticks
+
+
+def frame_processor_time(before, after, frames):
+    """Milliseconds of processor time per frame, by component, between two
+    samples of {component: thread_ticks} taken over FRAMES frames."""
+    ms = {}
+    for component, threads in after.items():
+        for (tid, name), ticks in threads.items():
+            if component == "saver":
+                part = "main" if tid == min(t for t, _ in threads) else "llvmpipe" if name.startswith(
+                    "llvmpipe") else "other"
+                component_name = f"saver {part}"
+            else:
+                component_name = component
+            spent = ticks - before.get(component, {}).get((tid, name), 0)
+            ms[component_name] = ms.get(component_name, 0.0) + spent * 1000.0 / os.sysconf("SC_CLK_TCK") / frames
+    return ms
 
 
 def memory_kib(pid, field):
@@ -126,6 +163,12 @@ def saver_environment(session, size, out_dir, music, winedebug):
     return extra
 
 
+def component_ticks(session, saver):
+    """The threads' processor time of the saver, the session's wineserver and Xvfb."""
+    return {"saver": thread_ticks(saver), "wineserver": thread_ticks(prefix_process(session.prefix, "wineserver")),
+            "Xvfb": thread_ticks(session.state.get("xvfb_pid"))}
+
+
 def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
     extra = saver_environment(session, size, out_dir, music, "fps")
     log_path = os.path.join(out_dir, f"terrava-{size}.log")
@@ -135,11 +178,15 @@ def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
         started = time.time()
         peak_private = 0
         pid = None
+        samples = []
         while time.time() - started < warmup + seconds and proc.poll() is None:
-            pid = pid or saver_pid()
+            pid = pid or prefix_process(session.prefix, "terrava")
             if pid:
                 peak_private = max(peak_private, memory_kib(pid, "RssAnon"))
+            if not samples and time.time() - started >= warmup:
+                samples.append(component_ticks(session, pid))
             time.sleep(0.2)
+        samples.append(component_ticks(session, pid))
         peak_resident = memory_kib(pid, "VmHWM") if pid else 0
         session.key("space")
         session.wait(proc, 15)
@@ -148,7 +195,8 @@ def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
     # One line per second of drawing: skip the warm-up's lines.
     measured = rates[int(warmup):]
     fps = sum(measured) / len(measured) if measured else None
-    return fps, peak_private, peak_resident
+    cpu = frame_processor_time(samples[0], samples[-1], fps * seconds) if fps and len(samples) == 2 else {}
+    return fps, peak_private, peak_resident, cpu
 
 
 def parse_arguments(program_option, program_help, dir_help, music_option=False):
@@ -177,23 +225,28 @@ def main():
     shim = build_shim(args.dir)
     session = winedriver.WineSession(os.path.join(args.dir, "wine"))
     rows = []
+    cpus = []
     for size in args.sizes.split(","):
         session.start(size)
         try:
             load_peer = load_average()
             peer = measure_glplanet(session, shim, args.dir, args.warmup, args.seconds)
             load_saver = load_average()
-            fps, private, resident = measure_terrava(session, scr, size, args.dir, args.warmup, args.seconds,
-                                                     args.music)
+            fps, private, resident, cpu = measure_terrava(session, scr, size, args.dir, args.warmup, args.seconds,
+                                                          args.music)
         finally:
             session.stop()
         rows.append((size, peer, load_peer, fps, load_saver, private, resident))
+        cpus.append((size, cpu))
     print(f"{'size':>10} {'glplanet fps':>12} {'load':>5} {'Terrava fps':>12} {'load':>5} {'ratio':>6}"
           f" {'peak private MiB':>16} {'peak RSS MiB':>12}")
     for size, peer, load_peer, fps, load_saver, private, resident in rows:
         ratio = f"{fps / peer:6.2f}" if peer and fps else "     -"
         print(f"{size:>10} {peer or 0:12.1f} {load_peer:>5} {fps or 0:12.1f} {load_saver:>5} {ratio}"
               f" {private / 1024:16.1f} {resident / 1024:12.1f}")
+    print("Terrava's processor time per frame under Wine, ms (the fps above is counted over the same span):")
+    for size, cpu in cpus:
+        print(f"{size:>10} " + "  ".join(f"{name} {ms:.1f}" for name, ms in sorted(cpu.items())))
     return 0 if all(r[1] and r[3] for r in rows) else 1
 
 
