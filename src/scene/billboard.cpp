@@ -116,6 +116,24 @@ Vector3 Transform(const GLfloat m[16], Vector3 p) {
                  m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
 }
 
+// The farthest point, squared distance from the eye, where the view
+// frustum's four corner rays meet the plane Dot(normal, p) = planeDistance
+// (normal a unit vector, planeDistance > 0): every point of the plane that
+// is in view lies inside those four. Infinite when a ray misses the plane.
+float FarthestInViewSquared(const GLfloat projection[16], Vector3 normal, float planeDistance) {
+  float farthest = 0.0f;
+  for (float x : {-1.0f, 1.0f}) {
+    for (float y : {-1.0f, 1.0f}) {
+      const Vector3 ray{(x + projection[8]) / projection[0], (y + projection[9]) / projection[5], -1.0f};
+      const float toward = Dot(normal, ray);
+      if (!(toward > 0.0f)) return INFINITY;
+      const float reach = planeDistance / toward;  // in ray lengths
+      farthest = std::max(farthest, reach * reach * Dot(ray, ray));
+    }
+  }
+  return farthest;
+}
+
 }  // namespace
 
 Billboard::Billboard() { spinRate = (1.0f - 2.0f * RandomFraction()) * kMaxRandomSpinRate; }
@@ -257,8 +275,9 @@ bool Billboard::ReadTexelSpans() {
 
 // The mipmap levels (1 = level 0 only) a fetch anywhere on the square may
 // read, from its least pixel density: the screen's pixels per unit of
-// tangent x the distance of the square's plane / the farthest corner's
-// distance squared bounds the pixels per world unit at every point of it.
+// tangent x the distance of the square's plane / the squared distance of
+// its farthest point in view (a corner, or where a corner ray of the view
+// meets its plane) bounds the pixels per world unit at every point shown.
 // 0: too many levels, or no bound (not a perspective view, seen edge-on).
 int Billboard::MipLevelsReached(float drawSize, const Vector3& w) const {
   GLfloat modelview[16], projection[16];
@@ -272,12 +291,16 @@ int Billboard::MipLevelsReached(float drawSize, const Vector3& w) const {
   const Vector3 corner01 = Transform(modelview, Scale(Subtract(up, w), drawSize));
   const Vector3 corner11 = Transform(modelview, Scale(Add(w, up), drawSize));
   const Vector3 alongU = Subtract(corner10, corner00), alongV = Subtract(corner01, corner00);
-  const Vector3 normal = Cross(alongU, alongV);
-  const float farthest = std::max(std::max(Dot(corner00, corner00), Dot(corner10, corner10)),
-                                  std::max(Dot(corner01, corner01), Dot(corner11, corner11)));
+  const Vector3 across = Cross(alongU, alongV);
+  if (!(Length(across) > 0.0f)) return 0;
+  Vector3 normal = Normalize(across);
+  if (Dot(normal, corner00) < 0.0f) normal = Negate(normal);
+  const float planeDistance = Dot(normal, corner00);
+  const float farthestCorner = std::max(std::max(Dot(corner00, corner00), Dot(corner10, corner10)),
+                                        std::max(Dot(corner01, corner01), Dot(corner11, corner11)));
+  const float farthest = std::min(farthestCorner, FarthestInViewSquared(projection, normal, planeDistance));
   const float pixelsPerTangent = std::min(0.5f * float(viewport[2]) * std::fabs(projection[0]),
                                           0.5f * float(viewport[3]) * std::fabs(projection[5]));
-  const float planeDistance = Length(normal) > 0.0f ? std::fabs(Dot(Normalize(normal), corner00)) : 0.0f;
   const float pixelsPerUnit = pixelsPerTangent * planeDistance / farthest;
   const float texelsPerUnit = std::max(float(texelSpans.Width()) / Length(alongU),
                                        float(texelSpans.Height()) / Length(alongV));
