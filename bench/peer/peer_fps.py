@@ -82,26 +82,6 @@ def measure_swaps(session, shim, out_dir, command, warmup, seconds):
     return (last[0] - first[0]) / (last[1] - first[1])
 
 
-def prefix_process(prefix, name):
-    """Process id of the process NAME (its comm's start, any case) that runs
-    in the Wine prefix PREFIX, or None: other saver runs on the machine run
-    in prefixes of their own."""
-    marker = b"WINEPREFIX=" + prefix.encode() + b"\0"
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit():
-            continue
-        try:
-            with open(f"/proc/{pid}/comm") as c:
-                if not c.read().strip().lower().startswith(name):
-                    continue
-            with open(f"/proc/{pid}/environ", "rb") as f:
-                if marker in f.read() + b"\0":
-                    return int(pid)
-        except OSError:
-            continue
-    return None
-
-
 def thread_ticks(pid):
     """Processor time of each thread of PID in clock ticks: {(tid, name): ticks}."""
     ticks = {}
@@ -165,7 +145,7 @@ def saver_environment(session, size, out_dir, music, winedebug):
 
 def component_ticks(session, saver):
     """The threads' processor time of the saver, the session's wineserver and Xvfb."""
-    return {"saver": thread_ticks(saver), "wineserver": thread_ticks(prefix_process(session.prefix, "wineserver")),
+    return {"saver": thread_ticks(saver), "wineserver": thread_ticks(session.process_id("wineserver")),
             "Xvfb": thread_ticks(session.state.get("xvfb_pid"))}
 
 
@@ -180,7 +160,7 @@ def measure_terrava(session, scr, size, out_dir, warmup, seconds, music=False):
         pid = None
         samples = []
         while time.time() - started < warmup + seconds and proc.poll() is None:
-            pid = pid or prefix_process(session.prefix, "terrava")
+            pid = pid or session.process_id("terrava")
             if pid:
                 peak_private = max(peak_private, memory_kib(pid, "RssAnon"))
             if not samples and time.time() - started >= warmup:

@@ -160,6 +160,25 @@ class WineSession:
             subprocess.run(["wineserver", "-k"], env=self.env(), timeout=30)
 
     # ---- programs ----------------------------------------------------------
+    def process_id(self, name):
+        """Linux process id of the process NAME (the start of its name, any
+        case) that runs in this session's prefix, or None: Wine runs that
+        other sessions on the machine start have prefixes of their own."""
+        marker = b"WINEPREFIX=" + self.prefix.encode() + b"\0"
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                with open(f"/proc/{pid}/comm") as c:
+                    if not c.read().strip().lower().startswith(name):
+                        continue
+                with open(f"/proc/{pid}/environ", "rb") as f:
+                    if marker in f.read() + b"\0":
+                        return int(pid)
+            except OSError:
+                continue
+        return None
+
     def launch(self, program, args=(), extra_env=None):
         """Starts a Windows program (or a Wine built-in) and returns its Popen."""
         cmd = ["wine", program] + list(args)
