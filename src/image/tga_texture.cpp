@@ -3,7 +3,6 @@
 #include "image/tga_texture.h"
 
 #include "image/texture_upload.h"
-#include "image/tga_image.h"
 #include "platform/platform.h"
 
 namespace {
@@ -15,24 +14,24 @@ uint32_t ReportFailure(const TgaImage& image) {
   return 0;
 }
 
-uint32_t UploadTga(TgaImage* image) {
+}  // namespace
+
+bool DecodeTgaTexturePixels(const char* path, TgaImage* image) {
+  return LoadTgaImage(path, image) && ExpandTgaToRgba(image);
+}
+
+uint32_t UploadTgaTexture(bool decoded, TgaImage* image) {
   uint32_t name = 0;
-  if (ExpandTgaToRgba(image))
+  if (decoded)
     name = UploadMipmappedTexture(UploadFormat::kRgba, image->width, image->height, image->pixels);
+  else
+    ReportFailure(*image);
   FreeTgaImage(image);
   return name;
 }
 
-}  // namespace
-
-uint32_t LoadTgaTexture(const char* path) {
-  TgaImage image;
-  if (!LoadTgaImage(path, &image)) return ReportFailure(image);
-  return UploadTga(&image);
-}
-
 uint32_t LoadTgaResourceTexture(const char* /*name*/, int resourceId) {
   TgaImage image;
-  if (!LoadTgaResourceImage(resourceId, &image)) return ReportFailure(image);
-  return UploadTga(&image);
+  const bool decoded = LoadTgaResourceImage(resourceId, &image) && ExpandTgaToRgba(&image);
+  return UploadTgaTexture(decoded, &image);
 }
