@@ -8,7 +8,7 @@
 
 class Crc32Table {
  public:
-  // Fills the 256 entries; call once before Update or Checksum.
+  // Fills the tables; call once before Update or Checksum.
   void Build();
   // Runs the register over count bytes and returns the new register value
   // (not complemented), so a checksum can be computed in pieces.
@@ -21,5 +21,6 @@ class Crc32Table {
   static constexpr uint32_t kPreset = 0xFFFFFFFFu;
 
  private:
-  uint32_t entries[256] = {};
+  static constexpr int kSlices = 8;  // bytes taken a step
+  uint32_t entries[kSlices][256] = {};
 };

@@ -40,6 +40,18 @@ TEST(Crc32, MatchesTheStandardCheckValue) {
   EXPECT_EQ(table.Checksum(nullptr, 0), 0u);
 }
 
+TEST(Crc32, GivesTheSameRegisterInPiecesAsWhole) {
+  Crc32Table table;
+  table.Build();
+  std::vector<uint8_t> bytes(203);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 131 + 7);
+  const uint32_t whole = table.Update(Crc32Table::kPreset, bytes.data(), bytes.size());
+  for (size_t split : {1, 3, 7, 8, 9, 16, 100, 202}) {
+    const uint32_t first = table.Update(Crc32Table::kPreset, bytes.data(), split);
+    EXPECT_EQ(table.Update(first, bytes.data() + split, bytes.size() - split), whole) << "split at " << split;
+  }
+}
+
 TEST(RarReader, NameRuleIgnoresCaseAndSeparators) {
   // a                          b                          matches
   const struct { const char* a; const char* b; bool match; } cases[] = {
