@@ -241,8 +241,9 @@ void Billboard::ApplyDrawState() {
 // only, when the bound texture's map and the mipmap levels it reaches allow.
 void Billboard::DrawSquare(float drawSize) {
   Vector3 w = Scale(right, aspect);
-  const int levels = tiling == 1.0f && ReadTexelSpans() ? MipLevelsReached(drawSize, w) : 0;
-  if (levels > 0 && texelSpans.Share(levels) <= kMaxSpansShare) {
+  std::vector<int> levels;
+  if (tiling == 1.0f && ReadTexelSpans() && BandLevels(drawSize, w, &levels) &&
+      SpansShare(levels) <= kMaxSpansShare) {
     DrawSpans(drawSize, w, levels);
     return;
   }
@@ -273,59 +274,77 @@ bool Billboard::ReadTexelSpans() {
   return true;
 }
 
-// The mipmap levels (1 = level 0 only) a fetch anywhere on the square may
-// read, from its least pixel density: the screen's pixels per unit of
-// tangent x the distance of the square's plane / the squared distance of
-// its farthest point in view (a corner, or where a corner ray of the view
-// meets its plane) bounds the pixels per world unit at every point shown.
-// 0: too many levels, or no bound (not a perspective view, seen edge-on).
-int Billboard::MipLevelsReached(float drawSize, const Vector3& w) const {
+// Per band of the texture, the mipmap levels (1 = level 0 only) a fetch in
+// it may read, from the band's least pixel density: the screen's pixels per
+// unit of tangent x the distance of the square's plane / the squared
+// distance of the band's farthest point in view (a corner of the band, or
+// where a corner ray of the view meets the plane) bounds the pixels per
+// world unit at every point of the band shown. False when a band reaches
+// too many levels or there is no bound (not a perspective view, edge-on).
+bool Billboard::BandLevels(float drawSize, const Vector3& w, std::vector<int>* levels) const {
   GLfloat modelview[16], projection[16];
   GLint viewport[4];
   glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
   glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glGetIntegerv(GL_VIEWPORT, viewport);
-  if (projection[11] == 0.0f) return 0;
-  const Vector3 corner00 = Transform(modelview, Scale(Add(Negate(w), Negate(up)), drawSize));
-  const Vector3 corner10 = Transform(modelview, Scale(Subtract(w, up), drawSize));
-  const Vector3 corner01 = Transform(modelview, Scale(Subtract(up, w), drawSize));
-  const Vector3 corner11 = Transform(modelview, Scale(Add(w, up), drawSize));
-  const Vector3 alongU = Subtract(corner10, corner00), alongV = Subtract(corner01, corner00);
+  if (projection[11] == 0.0f) return false;
+  // The eye-space point of the square with texture coordinates (u, v).
+  auto at = [&](float u, float v) {
+    return Transform(modelview, Scale(Add(Scale(w, 2.0f * u - 1.0f), Scale(up, 2.0f * v - 1.0f)), drawSize));
+  };
+  const Vector3 origin = at(0.0f, 0.0f);
+  const Vector3 alongU = Subtract(at(1.0f, 0.0f), origin), alongV = Subtract(at(0.0f, 1.0f), origin);
   const Vector3 across = Cross(alongU, alongV);
-  if (!(Length(across) > 0.0f)) return 0;
+  if (!(Length(across) > 0.0f)) return false;
   Vector3 normal = Normalize(across);
-  if (Dot(normal, corner00) < 0.0f) normal = Negate(normal);
-  const float planeDistance = Dot(normal, corner00);
-  const float farthestCorner = std::max(std::max(Dot(corner00, corner00), Dot(corner10, corner10)),
-                                        std::max(Dot(corner01, corner01), Dot(corner11, corner11)));
-  const float farthest = std::min(farthestCorner, FarthestInViewSquared(projection, normal, planeDistance));
+  if (Dot(normal, origin) < 0.0f) normal = Negate(normal);
+  const float planeDistance = Dot(normal, origin);
+  const float farthestInView = FarthestInViewSquared(projection, normal, planeDistance);
   const float pixelsPerTangent = std::min(0.5f * float(viewport[2]) * std::fabs(projection[0]),
                                           0.5f * float(viewport[3]) * std::fabs(projection[5]));
-  const float pixelsPerUnit = pixelsPerTangent * planeDistance / farthest;
   const float texelsPerUnit = std::max(float(texelSpans.Width()) / Length(alongU),
                                        float(texelSpans.Height()) / Length(alongV));
-  if (!(pixelsPerUnit > 0.0f) || !std::isfinite(texelsPerUnit)) return 0;
-  const float lod = std::log2(texelsPerUnit / pixelsPerUnit) + kLodSlack;
-  const int levels = lod <= 0.0f ? 1 : int(std::floor(lod)) + 2;
-  return levels <= TexelSpans::kMaxMipLevels ? levels : 0;
+  if (!(pixelsPerTangent * planeDistance > 0.0f) || !std::isfinite(texelsPerUnit)) return false;
+  levels->clear();
+  for (int band = 0; band < texelSpans.BandCount(); ++band) {
+    const float v0 = BandV(band), v1 = BandV(band + 1);
+    float farthest = 0.0f;  // squared distance of the band's farthest corner
+    for (float u : {0.0f, 1.0f})
+      for (float v : {v0, v1}) farthest = std::max(farthest, Dot(at(u, v), at(u, v)));
+    farthest = std::min(farthest, farthestInView);
+    const float lod = std::log2(texelsPerUnit * farthest / (pixelsPerTangent * planeDistance)) + kLodSlack;
+    const int bandLevels = lod <= 0.0f ? 1 : int(std::floor(lod)) + 2;
+    if (bandLevels > TexelSpans::kMaxMipLevels) return false;
+    levels->push_back(bandLevels);
+  }
+  return true;
+}
+
+// The share of the square the spans for these levels cover, 0..1.
+float Billboard::SpansShare(const std::vector<int>& levels) {
+  double texels = 0.0;
+  for (int band = 0; band < texelSpans.BandCount(); ++band)
+    for (const TexelSpan& span : texelSpans.Spans(band, levels[size_t(band)]))
+      texels += double(span.end - span.begin) * double(texelSpans.BandFirstRow(band + 1) - texelSpans.BandFirstRow(band));
+  return float(texels / (double(texelSpans.Width()) * double(texelSpans.Height())));
 }
 
 // The square over the spans of its texture's bands: each span a strip of
 // triangles between its top edge, cut where the band above has span ends,
 // and its bottom edge, cut where the band below has them.
-void Billboard::DrawSpans(float drawSize, const Vector3& w, int levels) {
+void Billboard::DrawSpans(float drawSize, const Vector3& w, const std::vector<int>& levels) {
   static const std::vector<TexelSpan> kNone;
-  const float texelU = 1.0f / float(texelSpans.Width()), texelV = 1.0f / float(texelSpans.Height());
+  const float texelU = 1.0f / float(texelSpans.Width());
   const int bands = texelSpans.BandCount();
+  auto spansOf = [&](int band) -> const std::vector<TexelSpan>& {
+    return band >= 0 && band < bands ? texelSpans.Spans(band, levels[size_t(band)]) : kNone;
+  };
   glBegin(GL_TRIANGLES);
   for (int band = 0; band < bands; ++band) {
-    const float v0 = float(band * TexelSpans::kBandRows) * texelV;
-    const float v1 = float(std::min(texelSpans.Height(), (band + 1) * TexelSpans::kBandRows)) * texelV;
-    const std::vector<TexelSpan>& above = band > 0 ? texelSpans.Spans(band - 1, levels) : kNone;
-    const std::vector<TexelSpan>& below = band + 1 < bands ? texelSpans.Spans(band + 1, levels) : kNone;
-    for (const TexelSpan& span : texelSpans.Spans(band, levels)) {
-      const std::vector<int> top = TexelSpans::EdgeCuts(span, above);
-      const std::vector<int> bottom = TexelSpans::EdgeCuts(span, below);
+    const float v0 = BandV(band), v1 = BandV(band + 1);
+    for (const TexelSpan& span : spansOf(band)) {
+      const std::vector<int> top = TexelSpans::EdgeCuts(span, spansOf(band - 1));
+      const std::vector<int> bottom = TexelSpans::EdgeCuts(span, spansOf(band + 1));
       // Zip the two edges left to right: each triangle advances one of them.
       size_t t = 0, b = 0;
       while (t + 1 < top.size() || b + 1 < bottom.size()) {
@@ -340,4 +359,9 @@ void Billboard::DrawSpans(float drawSize, const Vector3& w, int levels) {
     }
   }
   glEnd();
+}
+
+// The texture coordinate v of the first row of a band (BandCount(): 1).
+float Billboard::BandV(int band) const {
+  return float(texelSpans.BandFirstRow(band)) / float(texelSpans.Height());
 }

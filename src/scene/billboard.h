@@ -5,6 +5,8 @@
 // outline (a halo); parented billboards follow a named Sphere or Mesh.
 #pragma once
 
+#include <vector>
+
 #include "scene/scene_file.h"
 #include "scene/scene_object.h"
 #include "scene/texel_spans.h"
@@ -46,9 +48,11 @@ class Billboard : public SceneObject {
   void OrientSatellite();
   void ApplyDrawState();
   void DrawSquare(float drawSize);
-  int MipLevelsReached(float drawSize, const Vector3& w) const;
   bool ReadTexelSpans();
-  void DrawSpans(float drawSize, const Vector3& w, int levels);
+  bool BandLevels(float drawSize, const Vector3& w, std::vector<int>* levels) const;
+  float SpansShare(const std::vector<int>& levels);
+  void DrawSpans(float drawSize, const Vector3& w, const std::vector<int>& levels);
+  float BandV(int band) const;
 
   TexelSpans texelSpans;       // of the texture bound when drawing (spansTexture)
   uint32_t spansTexture = 0;   // GL name texelSpans describes; 0: none yet

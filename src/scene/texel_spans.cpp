@@ -36,20 +36,9 @@ const std::vector<TexelSpan>& TexelSpans::Spans(int band, int levels) {
   std::vector<std::vector<TexelSpan>>& bands = cache[size_t(levels - 1)];
   if (bands.empty()) {
     bands.resize(size_t(BandCount()));
-    double texels = 0.0;
-    for (int b = 0; b < BandCount(); ++b) {
-      bands[size_t(b)] = Widen(b, Margin(levels));
-      const int rows = std::min(height, (b + 1) * kBandRows) - b * kBandRows;
-      for (const TexelSpan& span : bands[size_t(b)]) texels += double(rows) * double(span.end - span.begin);
-    }
-    shares[size_t(levels - 1)] = float(texels / (double(width) * double(height)));
+    for (int b = 0; b < BandCount(); ++b) bands[size_t(b)] = Widen(b, Margin(levels));
   }
   return bands[size_t(band)];
-}
-
-float TexelSpans::Share(int levels) {
-  Spans(0, levels);
-  return shares[size_t(levels - 1)];
 }
 
 // The columns any visible texel within `margin` of the band reaches,
@@ -60,7 +49,7 @@ std::vector<TexelSpan> TexelSpans::Widen(int band, int margin) const {
   // Wrapping whole groups is wrapping rows only when they fill the last group.
   const int rowMargin = margin + (height % kGroupRows != 0 ? kGroupRows : 0);
   const int firstRow = band * kBandRows - rowMargin;
-  const int endRow = std::min(height, (band + 1) * kBandRows) + rowMargin;
+  const int endRow = BandFirstRow(band + 1) + rowMargin;
   const int first = firstRow >= 0 ? firstRow / kGroupRows : -((kGroupRows - 1 - firstRow) / kGroupRows);
   const int end = (endRow + kGroupRows - 1) / kGroupRows;  // exclusive
   for (int g = first; g < end && g < first + groups; ++g) {

@@ -9,6 +9,7 @@
 // added exactly zero.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -36,6 +37,8 @@ class TexelSpans {
   int Width() const { return width; }
   int Height() const { return height; }
   int BandCount() const { return (height + kBandRows - 1) / kBandRows; }
+  // The first texel row of a band; BandFirstRow(BandCount()) is Height().
+  int BandFirstRow(int band) const { return std::min(height, band * kBandRows); }
   // The spans of band `band` (rows [band * kBandRows, +kBandRows)) widened
   // for fetches that read mipmap levels 0 .. levels - 1 (levels 1..kMaxMipLevels).
   const std::vector<TexelSpan>& Spans(int band, int levels);
@@ -44,8 +47,6 @@ class TexelSpans {
   // Cutting both sides of a shared edge at the same columns leaves no
   // T-junction, so no pixel along it is drawn twice or missed.
   static std::vector<int> EdgeCuts(const TexelSpan& span, const std::vector<TexelSpan>& neighbour);
-  // The share of the texture's area the spans for `levels` cover, 0..1.
-  float Share(int levels);
   // Texels of margin around a visible texel for fetches from levels 0 .. levels - 1.
   static int Margin(int levels);
 
@@ -61,8 +62,6 @@ class TexelSpans {
   // Per group of kGroupRows rows, width bytes: 1 where a texel of the
   // column in those rows shows.
   std::vector<uint8_t> groupColumns;
-  // Per level count - 1: one span list per band, made on first use, and
-  // the share of the area they cover.
+  // Per level count - 1: one span list per band, made on first use.
   std::array<std::vector<std::vector<TexelSpan>>, kMaxMipLevels> cache;
-  std::array<float, kMaxMipLevels> shares = {};
 };
