@@ -5,29 +5,51 @@
 #include <cstdio>
 #include <cstring>
 
-#include "image/decoded_texture.h"
 #include "image/jpeg_image.h"
+#include "image/texture_upload.h"
+#include "image/tga_texture.h"
 
-void Texture::SetPath(const char* name) { std::snprintf(path, sizeof path, "textures\\%s", name); }
+namespace {
 
-bool Texture::Load(const char* name) {
-  SetPath(name);
-  DecodedTexture decoded;
-  DecodeTexture(TextureKindOf(name), path, &decoded);
-  return Upload(&decoded);
+// The last three characters of s, or "" when s is shorter.
+const char* LastThree(const char* s) {
+  const size_t n = std::strlen(s);
+  return n >= 3 ? s + n - 3 : "";
 }
 
-bool Texture::Upload(DecodedTexture* decoded) {
-  glName = UploadDecodedTexture(decoded);
+bool EndsIn(const char* name, const char* lower, const char* upper) {
+  const char* ending = LastThree(name);
+  return std::strcmp(ending, lower) == 0 || std::strcmp(ending, upper) == 0;
+}
+
+// Uploads a decoded JPEG and frees its pixels; 0 when decoding failed.
+uint32_t UploadJpeg(bool decoded, JpegImage* image) {
+  if (!decoded) return 0;
+  const uint32_t name = UploadMipmappedTexture(UploadFormat::kRgb, image->width, image->height, image->pixels);
+  FreeJpegImage(image);
+  return name;
+}
+
+}  // namespace
+
+bool Texture::Load(const char* name) {
+  std::snprintf(path, sizeof path, "textures\\%s", name);
+  JpegImage image;
+  if (EndsIn(name, "jpg", "JPG"))
+    glName = UploadJpeg(LoadJpegImage(path, &image), &image);
+  else if (EndsIn(name, "tga", "TGA"))
+    glName = LoadTgaTexture(path);
+  else
+    glName = 0;
   return glName != 0;
 }
 
 bool Texture::LoadFromResource(const char* name, int resourceId) {
-  if (TextureKindOf(name) != TextureKind::kJpeg) return Load(name);
-  SetPath(name);
+  if (!EndsIn(name, "jpg", "JPG")) return Load(name);
+  std::snprintf(path, sizeof path, "textures\\%s", name);
   JpegImage image;
-  glName = UploadJpegTexture(LoadJpegResourceImage(resourceId, &image), &image);
+  glName = UploadJpeg(LoadJpegResourceImage(resourceId, &image), &image);
   return glName != 0;
 }
 
-bool TexturePathCarriesAlpha(const char* path) { return std::strcmp(LastThreeCharacters(path), "tga") == 0; }
+bool TexturePathCarriesAlpha(const char* path) { return std::strcmp(LastThree(path), "tga") == 0; }

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-struct DecodedTexture;
-
 // "textures\" followed by a name of at most 22 characters, and the NUL.
 constexpr int kTexturePathBytes = 32;
 
@@ -23,12 +21,6 @@ class Texture {
   // As Load, but a JPEG comes from "CustomData" resource resourceId (path is
   // still set from name); a TGA still comes from the archive.
   bool LoadFromResource(const char* name, int resourceId);
-  // Sets path as Load does (the path to decode from).
-  void SetPath(const char* name);
-  // Uploads what DecodeTexture made of path (see decoded_texture.h) and
-  // frees its pixels; returns
-  // whether a texture was made. The GL context must be current.
-  bool Upload(DecodedTexture* decoded);
 
   uint32_t glName = 0;  // OpenGL texture name; 0 when nothing loaded
   char path[kTexturePathBytes] = {};

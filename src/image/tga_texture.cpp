@@ -3,6 +3,7 @@
 #include "image/tga_texture.h"
 
 #include "image/texture_upload.h"
+#include "image/tga_image.h"
 #include "platform/platform.h"
 
 namespace {
@@ -14,24 +15,24 @@ uint32_t ReportFailure(const TgaImage& image) {
   return 0;
 }
 
-}  // namespace
-
-bool DecodeTgaTexturePixels(const char* path, TgaImage* image) {
-  return LoadTgaImage(path, image) && ExpandTgaToRgba(image);
-}
-
-uint32_t UploadTgaTexture(bool decoded, TgaImage* image) {
+uint32_t UploadTga(TgaImage* image) {
   uint32_t name = 0;
-  if (decoded)
+  if (ExpandTgaToRgba(image))
     name = UploadMipmappedTexture(UploadFormat::kRgba, image->width, image->height, image->pixels);
-  else
-    ReportFailure(*image);
   FreeTgaImage(image);
   return name;
 }
 
+}  // namespace
+
+uint32_t LoadTgaTexture(const char* path) {
+  TgaImage image;
+  if (!LoadTgaImage(path, &image)) return ReportFailure(image);
+  return UploadTga(&image);
+}
+
 uint32_t LoadTgaResourceTexture(const char* /*name*/, int resourceId) {
   TgaImage image;
-  const bool decoded = LoadTgaResourceImage(resourceId, &image) && ExpandTgaToRgba(&image);
-  return UploadTgaTexture(decoded, &image);
+  if (!LoadTgaResourceImage(resourceId, &image)) return ReportFailure(image);
+  return UploadTga(&image);
 }
