@@ -117,8 +117,7 @@ bool SwapWaitsForDisplay() {
 // refresh rate as its current mode reports it. Needs the GL context.
 uint32_t RunFrameLimit() {
   if (SwapWaitsForDisplay()) return 0;
-  if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
-  return FrameLimitForRefreshRate(ReadDesktopRefreshRate());
+  return FrameLimitFromSettings(settings.FrameLimit, ReadDesktopRefreshRate());
 }
 
 // restingPointer: where the pointer rested before the windows appeared, in

@@ -1,8 +1,14 @@
 // The frame-rate limit's slots.
 #include "run/frame_pacer.h"
 
+#include "settings/saver_settings.h"
+
 uint32_t FrameLimitForRefreshRate(uint32_t refreshHertz) {
   return refreshHertz > 1 ? refreshHertz : kFallbackFrameLimit;
+}
+
+uint32_t FrameLimitFromSettings(int32_t storedLimit, uint32_t refreshHertz) {
+  return storedLimit != kFrameLimitOfDisplay ? uint32_t(storedLimit) : FrameLimitForRefreshRate(refreshHertz);
 }
 
 FramePacer::FramePacer(uint32_t framesPerSecond)

@@ -15,6 +15,9 @@ constexpr uint32_t kFallbackFrameLimit = 60;  // frames per second
 
 // The refresh rate the display reports, or the fallback for 0 and 1.
 uint32_t FrameLimitForRefreshRate(uint32_t refreshHertz);
+// The run's limit from the stored FrameLimit (0: none): the display's
+// refresh rate as above when it is kFrameLimitOfDisplay.
+uint32_t FrameLimitFromSettings(int32_t storedLimit, uint32_t refreshHertz);
 
 class FramePacer {
  public:

@@ -81,8 +81,7 @@ void FollowDrawableSize(RunState& run, int width, int height) {
 // rate of the monitor that shows the window (the fallback rate when the X
 // server does not report one, as Xvfb does not).
 uint32_t RunFrameLimit(GlxSurface& surface) {
-  if (settings.FrameLimit != kFrameLimitOfDisplay) return uint32_t(settings.FrameLimit);
-  return FrameLimitForRefreshRate(surface.RefreshHertz());
+  return FrameLimitFromSettings(settings.FrameLimit, surface.RefreshHertz());
 }
 
 void LoadWorld(GlxSurface& surface, RunState& run) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "run/frame_pacer.h"
+#include "settings/saver_settings.h"
 
 namespace {
 
@@ -75,6 +76,13 @@ TEST(FramePacer, DisplayRatesOfZeroAndOneMeanTheFallback) {
   EXPECT_EQ(FrameLimitForRefreshRate(0), kFallbackFrameLimit);
   EXPECT_EQ(FrameLimitForRefreshRate(1), kFallbackFrameLimit);
   EXPECT_EQ(FrameLimitForRefreshRate(75), 75u);
+}
+
+TEST(FramePacer, StoredLimitHoldsOverTheDisplayRate) {
+  EXPECT_EQ(FrameLimitFromSettings(kFrameLimitOfDisplay, 75), 75u);
+  EXPECT_EQ(FrameLimitFromSettings(kFrameLimitOfDisplay, 0), kFallbackFrameLimit);
+  EXPECT_EQ(FrameLimitFromSettings(0, 75), 0u);
+  EXPECT_EQ(FrameLimitFromSettings(30, 75), 30u);
 }
 
 }  // namespace
