@@ -111,7 +111,9 @@ def glyph_box(shot, box, scale):
         shape = list(stack)
         while stack:
             x, y = stack.pop()
-            for n in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+            # Diagonal neighbours too: at small sizes a digit's thin outline
+            # holds together only through its corners.
+            for n in ((x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
                 if n in ink:
                     ink.remove(n)
                     stack.append(n)
