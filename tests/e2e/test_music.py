@@ -64,6 +64,47 @@ def read_pcm(path):
     return samples
 
 
+class Capture:
+    """A capture file as it grows. The output plays digital silence until the
+    track is handed over, and the null device never blocks, so on a loaded
+    machine that silence can run to millions of frames before the first
+    sound: the checks read the capture from its first sound on."""
+
+    def __init__(self, path):
+        self.path = path
+        self.silent_bytes = 0     # zero bytes at the start, as far as scanned
+        self.sound_found = False
+
+    def silent_frames(self):
+        """Frames before the first sound (every frame so far while there is none)."""
+        if not self.sound_found and os.path.exists(self.path):
+            with open(self.path, "rb") as f:
+                f.seek(self.silent_bytes)
+                for chunk in iter(lambda: f.read(1 << 20), b""):
+                    zeros = len(chunk) - len(chunk.lstrip(b"\0"))
+                    self.silent_bytes += zeros
+                    if zeros < len(chunk):
+                        self.sound_found = True
+                        break
+        return self.silent_bytes // 4
+
+    def sound_frames(self):
+        """Frames captured from the first sound on (0 before it)."""
+        silent = self.silent_frames()
+        return os.path.getsize(self.path) // 4 - silent if self.sound_found else 0
+
+    def sound(self, frames):
+        """Interleaved samples of up to `frames` frames from the first sound on."""
+        samples = array("h")
+        silent = self.silent_frames()
+        if self.sound_found:
+            with open(self.path, "rb") as f:
+                f.seek(silent * 4)
+                data = f.read(frames * 4)
+            samples.frombytes(data[: len(data) // 4 * 4])
+        return samples
+
+
 def decoded_track(out_dir):
     raw = os.path.join(out_dir, "track.raw")
     subprocess.run(["oggdec", "-Q", "-R", "-e", "0", "-b", "16", "-s", "1", "-o", raw, TRACK],
@@ -83,12 +124,13 @@ def make_home(out_dir, capture):
     return home
 
 
-def run_saver(session, args, env, capture, until_bytes, limit):
-    """Runs terrava.scr /s until the capture holds until_bytes (or for
-    `limit` seconds), ends it with a key; returns the library files seen
-    while it ran."""
+def run_saver(session, args, env, capture, until_frames, limit):
+    """Runs terrava.scr /s until the capture holds until_frames from its
+    first sound on (or for `limit` seconds), ends it with a key; returns the
+    library files seen while it ran."""
     if os.path.exists(capture):
         os.unlink(capture)
+    progress = Capture(capture)
     proc = session.launch(os.path.join(args.bin, "terrava.scr"), ["/s"], extra_env=env)
     seen = set()
     try:
@@ -97,7 +139,7 @@ def run_saver(session, args, env, capture, until_bytes, limit):
         deadline = time.time() + limit
         while time.time() < deadline and proc.poll() is None:
             seen.update(library_files(session))
-            if until_bytes and os.path.exists(capture) and os.path.getsize(capture) >= until_bytes:
+            if until_frames and os.path.exists(capture) and progress.sound_frames() >= until_frames:
                 break
             time.sleep(0.5)
         seen.update(library_files(session))
@@ -150,14 +192,15 @@ def check_music_run(session, args, env, capture, track):
     session.reg_add(SETTINGS_KEY, "EnableMusic", "REG_DWORD", 1)
     session.reg_add(SETTINGS_KEY, "Volume", "REG_DWORD", VOLUME)
     frames = len(track) // 2
-    seen = run_saver(session, args, env, capture, (frames + RATE) * 4, CAPTURE_LIMIT)
+    seen = run_saver(session, args, env, capture, frames + RATE, CAPTURE_LIMIT)
     if len(seen) != 1:
         fail(f"expected one bas*.tmp while the music played, saw {sorted(seen)}")
     left = library_files(session)
     if left:
         fail(f"bas*.tmp left behind: {left}")
 
-    captured = read_pcm(capture)
+    sound = Capture(capture)
+    captured = sound.sound(frames + RATE)
     if rms(captured) < 100:
         fail(f"no sound captured ({len(captured) // 2} frames)")
     # The library's gain in Q16, applied with rounding, for Volume twice over.
@@ -168,7 +211,8 @@ def check_music_run(session, args, env, capture, track):
         fail("the track's first frames are not in the capture")
     matched = matched_frames(captured, expected, start)
     level = rms(captured[2 * start: 2 * (start + min(matched, frames))]) / rms(track[: 2 * min(matched, frames)])
-    print(f"capture: {len(captured) // 2} frames, track {frames} frames, starts at frame {start}, "
+    print(f"capture: {sound.silent_frames()} frames of silence, then {len(captured) // 2} frames read, "
+          f"track {frames} frames, starts at frame {start} of them, "
           f"{matched} frames follow the looping track, level {level:.4f} (expected {gain / 65536:.4f})")
     if abs(level - gain / 65536) > 0.005:
         fail(f"level {level:.4f} for Volume {VOLUME}")
