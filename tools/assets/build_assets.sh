@@ -68,7 +68,7 @@ music() {
 # The dialog picture and the preview are frames of the shipped scene.
 bitmaps() {
   mkdir -p "$WORK/frames"
-  "$TOOL" render "$REPO/resources/data" "$WORK/frames/bitmaps.png" --width 800 --height 600 --time 48
+  "$TOOL" render "$REPO/resources/data" "$WORK/frames/bitmaps.png" --width 800 --height 600 --time 130
   generate --frame "$WORK/frames/bitmaps.png" bitmaps
 }
 
