@@ -9,7 +9,7 @@
 
 #include "scene/scene_file.h"
 #include "scene/scene_object.h"
-#include "scene/texel_spans.h"
+#include "image/texel_spans.h"
 
 // The base `right` serves as the square's right axis alongside `up`.
 class Billboard : public SceneObject {

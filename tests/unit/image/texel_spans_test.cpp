@@ -1,6 +1,6 @@
 // TexelSpans: which columns of a band a billboard must still draw, so that
 // every texel a filtered fetch can reach stays inside a drawn quad.
-#include "scene/texel_spans.h"
+#include "image/texel_spans.h"
 
 #include <gtest/gtest.h>
 

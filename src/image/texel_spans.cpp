@@ -1,6 +1,6 @@
 // TexelSpans: the visible-texel map of a texture and its spans per band,
 // widened by the reach of filtered fetches and cached per mipmap level count.
-#include "scene/texel_spans.h"
+#include "image/texel_spans.h"
 
 #include <algorithm>
 #include <cmath>
