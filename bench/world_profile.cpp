@@ -7,6 +7,8 @@
 // Processor time of one thread, unlike wall time, barely moves with the
 // machine's load. Prints one table per size and time, costliest first;
 // objects are numbered in drawing order (first pass, world, post pass).
+// Each table's heading also gives the processor time of the first frame
+// drawn after loading, which pays for any work objects leave to it.
 #include <time.h>
 
 #include <algorithm>
@@ -57,10 +59,13 @@ void AfterObject(const SceneObject& object, void* context) {
   profile.mark = now;
 }
 
-void PrintProfile(int width, int height, int seconds, FrameProfile& profile, double frameSeconds) {
+// firstSeconds: the first frame after loading; frameSeconds: kFrames frames.
+void PrintProfile(int width, int height, int seconds, FrameProfile& profile, double firstSeconds,
+                  double frameSeconds) {
   std::sort(profile.costs.begin(), profile.costs.end(),
             [](const ObjectCost& a, const ObjectCost& b) { return a.seconds > b.seconds; });
-  std::printf("%dx%d at %d s: %.1f ms a frame\n", width, height, seconds, 1000.0 * frameSeconds / kFrames);
+  std::printf("%dx%d at %d s: %.1f ms a frame (the first after loading %.1f ms)\n", width, height, seconds,
+              1000.0 * frameSeconds / kFrames, 1000.0 * firstSeconds);
   for (size_t i = 0; i < profile.costs.size() && i < kRowsShown; ++i)
     std::printf("  %-22s %6.2f ms  %4.1f %%\n", profile.costs[i].label.c_str(),
                 1000.0 * profile.costs[i].seconds / kFrames, 100.0 * profile.costs[i].seconds / frameSeconds);
@@ -76,6 +81,10 @@ bool ProfileAt(int width, int height, int seconds) {
     RunState run;
     LoadSceneFolder(run, frame, nullptr);
     if (const SceneWorld* world = sceneRegistry.currentWorld) {
+      const double loaded = ThreadSeconds();
+      DrawWorldFrame(*world, run.camera);
+      glFinish();
+      const double firstSeconds = ThreadSeconds() - loaded;
       FlyTo(run, *world, seconds);
       glFinish();
       FrameProfile profile;
@@ -86,7 +95,7 @@ bool ProfileAt(int width, int height, int seconds) {
         profile.mark = ThreadSeconds();
         RenderWorld(*world, run.camera, AfterObject, &profile);
       }
-      PrintProfile(width, height, seconds, profile, ThreadSeconds() - start);
+      PrintProfile(width, height, seconds, profile, firstSeconds, ThreadSeconds() - start);
       drawn = true;
     }
   }

@@ -22,10 +22,12 @@ bool EndsIn(const char* name, const char* lower, const char* upper) {
   return std::strcmp(ending, lower) == 0 || std::strcmp(ending, upper) == 0;
 }
 
-// Uploads a decoded JPEG and frees its pixels; 0 when decoding failed.
-uint32_t UploadJpeg(bool decoded, JpegImage* image) {
+// Uploads a decoded JPEG, maps its visible texels and frees its pixels; 0
+// when decoding failed.
+uint32_t UploadJpeg(bool decoded, JpegImage* image, TexelSpans* visibleTexels) {
   if (!decoded) return 0;
-  const uint32_t name = UploadMipmappedTexture(UploadFormat::kRgb, image->width, image->height, image->pixels);
+  const uint32_t name =
+      UploadMipmappedTexture(UploadFormat::kRgb, image->width, image->height, image->pixels, visibleTexels);
   FreeJpegImage(image);
   return name;
 }
@@ -34,11 +36,12 @@ uint32_t UploadJpeg(bool decoded, JpegImage* image) {
 
 bool Texture::Load(const char* name) {
   std::snprintf(path, sizeof path, "textures\\%s", name);
+  texelSpans = TexelSpans();
   JpegImage image;
   if (EndsIn(name, "jpg", "JPG"))
-    glName = UploadJpeg(LoadJpegImage(path, &image), &image);
+    glName = UploadJpeg(LoadJpegImage(path, &image), &image, &texelSpans);
   else if (EndsIn(name, "tga", "TGA"))
-    glName = LoadTgaTexture(path);
+    glName = LoadTgaTexture(path, &texelSpans);
   else
     glName = 0;
   return glName != 0;
@@ -47,8 +50,9 @@ bool Texture::Load(const char* name) {
 bool Texture::LoadFromResource(const char* name, int resourceId) {
   if (!EndsIn(name, "jpg", "JPG")) return Load(name);
   std::snprintf(path, sizeof path, "textures\\%s", name);
+  texelSpans = TexelSpans();
   JpegImage image;
-  glName = UploadJpeg(LoadJpegResourceImage(resourceId, &image), &image);
+  glName = UploadJpeg(LoadJpegResourceImage(resourceId, &image), &image, &texelSpans);
   return glName != 0;
 }
 

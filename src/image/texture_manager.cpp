@@ -1,4 +1,4 @@
-// The texture list: append, reset, lookup by exact path.
+// The texture list: append, reset, lookup by exact path or by GL name.
 #include "image/texture_manager.h"
 
 #include <cstring>
@@ -12,5 +12,12 @@ void TextureManager::Reset() { entries_.clear(); }
 Texture* FindTexture(const TextureManager& manager, const char* path) {
   for (const std::unique_ptr<Texture>& texture : manager.Entries())
     if (std::strcmp(texture->path, path) == 0) return texture.get();
+  return nullptr;
+}
+
+Texture* FindTextureByGlName(const TextureManager& manager, uint32_t glName) {
+  if (glName == 0) return nullptr;
+  for (const std::unique_ptr<Texture>& texture : manager.Entries())
+    if (texture->glName == glName) return texture.get();
   return nullptr;
 }

@@ -32,6 +32,8 @@ extern TextureManager textureManager;
 // The first entry whose path equals path byte for byte (case-sensitive), or
 // null when none does.
 Texture* FindTexture(const TextureManager& manager, const char* path);
+// The entry that made OpenGL texture glName, or null (always for 0).
+Texture* FindTextureByGlName(const TextureManager& manager, uint32_t glName);
 
 // Reads the archive member listName, one texture name per line (its first
 // word; blank lines skipped), until a line starting with "END_TEXT" or the

@@ -1,13 +1,15 @@
 // Mipmapped texture upload, shared by the JPEG and TGA paths. Images whose
 // sides are powers of two (every shipped picture) get their levels from our
 // box filter; any other size goes through gluBuild2DMipmaps, which first
-// rescales it to a power of two.
+// rescales it to a power of two. The box-filtered path also maps where
+// level 0 shows, from the same pixels, for the billboards' spans.
 #include "image/texture_upload.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "image/mipmap_chain.h"
+#include "image/texel_spans.h"
 #include "platform/opengl.h"
 
 namespace {
@@ -38,7 +40,8 @@ void UploadBoxFilteredLevels(int channels, GLenum format, int width, int height,
 
 }  // namespace
 
-uint32_t UploadMipmappedTexture(UploadFormat format, int width, int height, const uint8_t* pixels) {
+uint32_t UploadMipmappedTexture(UploadFormat format, int width, int height, const uint8_t* pixels,
+                                TexelSpans* visibleTexels) {
   const bool rgba = format == UploadFormat::kRgba;
   const int channels = rgba ? 4 : 3;
   const GLenum layout = rgba ? GL_RGBA : GL_RGB;
@@ -48,6 +51,7 @@ uint32_t UploadMipmappedTexture(UploadFormat format, int width, int height, cons
   glBindTexture(GL_TEXTURE_2D, name);
   if (FitsBoxFilter(width, height)) {
     UploadBoxFilteredLevels(channels, layout, width, height, pixels);
+    if (visibleTexels != nullptr) visibleTexels->Build(pixels, width, height, channels);
   } else if (gluBuild2DMipmaps(GL_TEXTURE_2D, channels, width, height, layout, GL_UNSIGNED_BYTE, pixels) != 0) {
     glDeleteTextures(1, &name);
     return 0;

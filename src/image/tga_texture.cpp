@@ -15,24 +15,24 @@ uint32_t ReportFailure(const TgaImage& image) {
   return 0;
 }
 
-uint32_t UploadTga(TgaImage* image) {
+uint32_t UploadTga(TgaImage* image, TexelSpans* visibleTexels) {
   uint32_t name = 0;
   if (ExpandTgaToRgba(image))
-    name = UploadMipmappedTexture(UploadFormat::kRgba, image->width, image->height, image->pixels);
+    name = UploadMipmappedTexture(UploadFormat::kRgba, image->width, image->height, image->pixels, visibleTexels);
   FreeTgaImage(image);
   return name;
 }
 
 }  // namespace
 
-uint32_t LoadTgaTexture(const char* path) {
+uint32_t LoadTgaTexture(const char* path, TexelSpans* visibleTexels) {
   TgaImage image;
   if (!LoadTgaImage(path, &image)) return ReportFailure(image);
-  return UploadTga(&image);
+  return UploadTga(&image, visibleTexels);
 }
 
 uint32_t LoadTgaResourceTexture(const char* /*name*/, int resourceId) {
   TgaImage image;
   if (!LoadTgaResourceImage(resourceId, &image)) return ReportFailure(image);
-  return UploadTga(&image);
+  return UploadTga(&image, nullptr);
 }

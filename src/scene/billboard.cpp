@@ -8,6 +8,7 @@
 
 #include "camera/camera_controller.h"
 #include "camera/random.h"
+#include "image/texture_manager.h"
 #include "platform/opengl.h"
 #include "scene/frame_state.h"
 
@@ -20,9 +21,6 @@ constexpr float kFlicker = 0.3f;           // largest random alpha added with a 
 
 constexpr float kLodSlack = 0.5f;          // mipmap levels; renderers may estimate the level up to
                                            // sqrt(2) high (|du| + |dv| in place of the length)
-
-constexpr float kMaxSpansShare = 0.5f;     // of the square; spans covering more cost more than the
-                                           // whole square (thin bands rasterise slower per pixel)
 
 using BillboardRule = KeywordRule<Billboard>;
 
@@ -134,6 +132,9 @@ float FarthestInViewSquared(const GLfloat projection[16], Vector3 normal, float 
   return farthest;
 }
 
+// The texture coordinate v of the first row of a band (BandCount(): 1).
+float BandV(const TexelSpans& spans, int band) { return float(spans.BandFirstRow(band)) / float(spans.Height()); }
+
 }  // namespace
 
 Billboard::Billboard() { spinRate = (1.0f - 2.0f * RandomFraction()) * kMaxRandomSpinRate; }
@@ -241,10 +242,11 @@ void Billboard::ApplyDrawState() {
 // only, when the bound texture's map and the mipmap levels it reaches allow.
 void Billboard::DrawSquare(float drawSize) {
   Vector3 w = Scale(right, aspect);
-  std::vector<int> levels;
-  if (tiling == 1.0f && ReadTexelSpans() && BandLevels(drawSize, w, &levels) &&
-      SpansShare(levels) <= kMaxSpansShare) {
-    DrawSpans(drawSize, w, levels);
+  TexelSpans* spans = tiling == 1.0f ? BoundTexelSpans() : nullptr;
+  LevelsPerBand levels;
+  if (spans != nullptr && BandLevels(*spans, drawSize, w, &levels) &&
+      SpansShare(*spans, levels) <= TexelSpans::kMaxSpansShare) {
+    DrawSpans(*spans, drawSize, w, levels);
     return;
   }
   glBegin(GL_TRIANGLE_STRIP);
@@ -255,23 +257,15 @@ void Billboard::DrawSquare(float drawSize) {
   glEnd();
 }
 
-// Reads the bound texture's level 0 back and maps its visible texels, once
-// per texture; false when texturing is off or the size is out of range.
-bool Billboard::ReadTexelSpans() {
-  GLint bound = 0, width = 0, height = 0;
+// The map of the bound texture (the billboard's own, or the one the object
+// before it left bound), kept with its entry in the texture list; null when
+// texturing is off or the texture has none.
+TexelSpans* Billboard::BoundTexelSpans() const {
+  GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  if (bound == 0 || !glIsEnabled(GL_TEXTURE_2D)) return false;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-  if (uint32_t(bound) == spansTexture && width == texelSpans.Width() && height == texelSpans.Height()) return true;
-  spansTexture = 0;
-  if (width <= 0 || height <= 0 || width > TexelSpans::kMaxSide || height > TexelSpans::kMaxSide) return false;
-  std::vector<uint8_t> rgba(size_t(width) * size_t(height) * 4);
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  texelSpans.Build(rgba.data(), width, height, !alphaBlend);
-  spansTexture = uint32_t(bound);
-  return true;
+  if (bound == 0 || !glIsEnabled(GL_TEXTURE_2D)) return nullptr;
+  Texture* texture = FindTextureByGlName(textureManager, uint32_t(bound));
+  return texture != nullptr && texture->texelSpans.Built() ? &texture->texelSpans : nullptr;
 }
 
 // Per band of the texture, the mipmap levels (1 = level 0 only) a fetch in
@@ -281,7 +275,7 @@ bool Billboard::ReadTexelSpans() {
 // where a corner ray of the view meets the plane) bounds the pixels per
 // world unit at every point of the band shown. False when a band reaches
 // too many levels or there is no bound (not a perspective view, edge-on).
-bool Billboard::BandLevels(float drawSize, const Vector3& w, std::vector<int>* levels) const {
+bool Billboard::BandLevels(const TexelSpans& spans, float drawSize, const Vector3& w, LevelsPerBand* levels) const {
   GLfloat modelview[16], projection[16];
   GLint viewport[4];
   glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
@@ -302,12 +296,11 @@ bool Billboard::BandLevels(float drawSize, const Vector3& w, std::vector<int>* l
   const float farthestInView = FarthestInViewSquared(projection, normal, planeDistance);
   const float pixelsPerTangent = std::min(0.5f * float(viewport[2]) * std::fabs(projection[0]),
                                           0.5f * float(viewport[3]) * std::fabs(projection[5]));
-  const float texelsPerUnit = std::max(float(texelSpans.Width()) / Length(alongU),
-                                       float(texelSpans.Height()) / Length(alongV));
+  const float texelsPerUnit = std::max(float(spans.Width()) / Length(alongU),
+                                       float(spans.Height()) / Length(alongV));
   if (!(pixelsPerTangent * planeDistance > 0.0f) || !std::isfinite(texelsPerUnit)) return false;
-  levels->clear();
-  for (int band = 0; band < texelSpans.BandCount(); ++band) {
-    const float v0 = BandV(band), v1 = BandV(band + 1);
+  for (int band = 0; band < spans.BandCount(); ++band) {
+    const float v0 = BandV(spans, band), v1 = BandV(spans, band + 1);
     float farthest = 0.0f;  // squared distance of the band's farthest corner
     for (float u : {0.0f, 1.0f})
       for (float v : {v0, v1}) farthest = std::max(farthest, Dot(at(u, v), at(u, v)));
@@ -315,36 +308,38 @@ bool Billboard::BandLevels(float drawSize, const Vector3& w, std::vector<int>* l
     const float lod = std::log2(texelsPerUnit * farthest / (pixelsPerTangent * planeDistance)) + kLodSlack;
     const int bandLevels = lod <= 0.0f ? 1 : int(std::floor(lod)) + 2;
     if (bandLevels > TexelSpans::kMaxMipLevels) return false;
-    levels->push_back(bandLevels);
+    (*levels)[size_t(band)] = bandLevels;
   }
   return true;
 }
 
 // The share of the square the spans for these levels cover, 0..1.
-float Billboard::SpansShare(const std::vector<int>& levels) {
+float Billboard::SpansShare(TexelSpans& spans, const LevelsPerBand& levels) const {
   double texels = 0.0;
-  for (int band = 0; band < texelSpans.BandCount(); ++band)
-    for (const TexelSpan& span : texelSpans.Spans(band, levels[size_t(band)]))
-      texels += double(span.end - span.begin) * double(texelSpans.BandFirstRow(band + 1) - texelSpans.BandFirstRow(band));
-  return float(texels / (double(texelSpans.Width()) * double(texelSpans.Height())));
+  for (int band = 0; band < spans.BandCount(); ++band)
+    for (const TexelSpan& span : spans.Spans(band, levels[size_t(band)], !alphaBlend))
+      texels += double(span.end - span.begin) * double(spans.BandFirstRow(band + 1) - spans.BandFirstRow(band));
+  return float(texels / (double(spans.Width()) * double(spans.Height())));
 }
 
 // The square over the spans of its texture's bands: each span a strip of
 // triangles between its top edge, cut where the band above has span ends,
 // and its bottom edge, cut where the band below has them.
-void Billboard::DrawSpans(float drawSize, const Vector3& w, const std::vector<int>& levels) {
+void Billboard::DrawSpans(TexelSpans& spans, float drawSize, const Vector3& w, const LevelsPerBand& levels) {
   static const std::vector<TexelSpan> kNone;
-  const float texelU = 1.0f / float(texelSpans.Width());
-  const int bands = texelSpans.BandCount();
+  const float texelU = 1.0f / float(spans.Width());
+  const int bands = spans.BandCount();
   auto spansOf = [&](int band) -> const std::vector<TexelSpan>& {
-    return band >= 0 && band < bands ? texelSpans.Spans(band, levels[size_t(band)]) : kNone;
+    return band >= 0 && band < bands ? spans.Spans(band, levels[size_t(band)], !alphaBlend) : kNone;
   };
+  std::vector<int>& top = topCuts;
+  std::vector<int>& bottom = bottomCuts;
   glBegin(GL_TRIANGLES);
   for (int band = 0; band < bands; ++band) {
-    const float v0 = BandV(band), v1 = BandV(band + 1);
+    const float v0 = BandV(spans, band), v1 = BandV(spans, band + 1);
     for (const TexelSpan& span : spansOf(band)) {
-      const std::vector<int> top = TexelSpans::EdgeCuts(span, spansOf(band - 1));
-      const std::vector<int> bottom = TexelSpans::EdgeCuts(span, spansOf(band + 1));
+      TexelSpans::EdgeCuts(span, spansOf(band - 1), &top);
+      TexelSpans::EdgeCuts(span, spansOf(band + 1), &bottom);
       // Zip the two edges left to right: each triangle advances one of them.
       size_t t = 0, b = 0;
       while (t + 1 < top.size() || b + 1 < bottom.size()) {
@@ -359,9 +354,4 @@ void Billboard::DrawSpans(float drawSize, const Vector3& w, const std::vector<in
     }
   }
   glEnd();
-}
-
-// The texture coordinate v of the first row of a band (BandCount(): 1).
-float Billboard::BandV(int band) const {
-  return float(texelSpans.BandFirstRow(band)) / float(texelSpans.Height());
 }

@@ -5,11 +5,12 @@
 // outline (a halo); parented billboards follow a named Sphere or Mesh.
 #pragma once
 
+#include <array>
 #include <vector>
 
+#include "image/texel_spans.h"
 #include "scene/scene_file.h"
 #include "scene/scene_object.h"
-#include "image/texel_spans.h"
 
 // The base `right` serves as the square's right axis alongside `up`.
 class Billboard : public SceneObject {
@@ -43,19 +44,20 @@ class Billboard : public SceneObject {
   float flashOn = 0.0f;               // seconds shown per cycle
 
  private:
+  // Per band of a texture, the mipmap levels its fetches reach (1..TexelSpans::kMaxMipLevels).
+  using LevelsPerBand = std::array<int, TexelSpans::kMaxBands>;
+
   float PlaceAndOrient(const CameraController& camera);  // returns the drawn half side
   void PlaceHalo(const CameraController& camera, float* drawSize);
   void OrientSatellite();
   void ApplyDrawState();
   void DrawSquare(float drawSize);
-  bool ReadTexelSpans();
-  bool BandLevels(float drawSize, const Vector3& w, std::vector<int>* levels) const;
-  float SpansShare(const std::vector<int>& levels);
-  void DrawSpans(float drawSize, const Vector3& w, const std::vector<int>& levels);
-  float BandV(int band) const;
+  TexelSpans* BoundTexelSpans() const;
+  bool BandLevels(const TexelSpans& spans, float drawSize, const Vector3& w, LevelsPerBand* levels) const;
+  float SpansShare(TexelSpans& spans, const LevelsPerBand& levels) const;
+  void DrawSpans(TexelSpans& spans, float drawSize, const Vector3& w, const LevelsPerBand& levels);
 
-  TexelSpans texelSpans;       // of the texture bound when drawing (spansTexture)
-  uint32_t spansTexture = 0;   // GL name texelSpans describes; 0: none yet
+  std::vector<int> topCuts, bottomCuts;  // DrawSpans' edge cuts, kept to reuse their storage
 };
 
 // The `billboard` block parser (ObjectParser).

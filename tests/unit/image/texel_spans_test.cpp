@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -21,8 +22,14 @@ std::vector<TexelSpan> SpansOf(const std::vector<Texel>& lit, bool additive, int
   for (const Texel& t : lit)
     for (int c = 0; c < 4; ++c) rgba[(t.y * kSide + t.x) * 4 + c] = t.rgba[c];
   TexelSpans spans;
-  spans.Build(rgba.data(), kSide, kSide, additive);
-  return spans.Spans(band, levels);
+  spans.Build(rgba.data(), kSide, kSide, 4);
+  return spans.Spans(band, levels, additive);
+}
+
+std::vector<int> EdgeCutsOf(const TexelSpan& span, const std::vector<TexelSpan>& neighbour) {
+  std::vector<int> cuts{-1};  // replaced, not appended to
+  TexelSpans::EdgeCuts(span, neighbour, &cuts);
+  return cuts;
 }
 
 }  // namespace
@@ -64,6 +71,38 @@ TEST(TexelSpans, CoverEveryTexelAFetchCanReach) {
 
 TEST(TexelSpans, EdgeCutsTakeTheNeighboursEndsInsideTheSpan) {
   const std::vector<TexelSpan> neighbour = {{0, 12}, {20, 30}, {50, 60}};
-  EXPECT_EQ((std::vector<int>{10, 12, 20, 30, 40}), TexelSpans::EdgeCuts({10, 40}, neighbour));
-  EXPECT_EQ((std::vector<int>{35, 45}), TexelSpans::EdgeCuts({35, 45}, neighbour));
+  EXPECT_EQ((std::vector<int>{10, 12, 20, 30, 40}), EdgeCutsOf({10, 40}, neighbour));
+  EXPECT_EQ((std::vector<int>{35, 45}), EdgeCutsOf({35, 45}, neighbour));
+}
+
+TEST(TexelSpans, KeepAMapOnlyWhereSpansCanPay) {
+  struct Case {
+    const char* what;
+    int width, channels;
+    uint8_t background[4];  // every texel but (30, 5), which is opaque white
+    bool built;
+  };
+  const Case cases[] = {
+      // what                                  width          ch  background      built
+      {"a star on black, RGB", kSide, 3, {0, 0, 0, 0}, true},
+      {"a star on clear white, RGBA", kSide, 4, {255, 255, 255, 0}, true},
+      {"opaque black still pays when added", kSide, 4, {0, 0, 0, 255}, true},
+      {"grey everywhere shows either way", kSide, 3, {9, 9, 9, 0}, false},
+      {"wider than any texture", TexelSpans::kMaxSide + 1, 4, {0, 0, 0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int height = c.width > kSide ? 1 : kSide;
+    std::vector<uint8_t> pixels(size_t(c.width) * size_t(height) * size_t(c.channels));
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = c.background[i % size_t(c.channels)];
+    if (height > 5) std::fill_n(&pixels[size_t(5 * c.width + 30) * size_t(c.channels)], c.channels, 255);
+    TexelSpans spans;
+    spans.Build(pixels.data(), c.width, height, c.channels);
+    ASSERT_EQ(c.built, spans.Built());
+    if (!c.built) continue;
+    const int m1 = TexelSpans::Margin(1);
+    ASSERT_EQ(1u, spans.Spans(0, 1, true).size());
+    EXPECT_EQ(30 - m1, spans.Spans(0, 1, true)[0].begin);
+    EXPECT_EQ(31 + m1, spans.Spans(0, 1, true)[0].end);
+  }
 }
