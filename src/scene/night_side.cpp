@@ -13,9 +13,9 @@ constexpr float kDegreesToRadians = 0.017453292f;
 // makes the angle a past the terminator with the night light gets
 // g·sin(a) − e, which is 0 at kTwilightStart and 1 at kTwilightEnd.
 float RampGain() {
-  return 1.0f / (std::sin(kTwilightEnd * kDegreesToRadians) - std::sin(kTwilightStart * kDegreesToRadians));
+  return 1.0f / (std::sin(kTwilightEnd * kDegreesToRadians) - NightDarkCosine());
 }
-float RampOffset() { return RampGain() * std::sin(kTwilightStart * kDegreesToRadians); }
+float RampOffset() { return RampGain() * NightDarkCosine(); }
 
 // GL_LIGHT3 at the mirror image of GL_LIGHT1 through the layer's centre,
 // both in eye space; a directional sun gives the opposite direction.
@@ -35,6 +35,8 @@ void PlaceNightLight() {
 }
 
 }  // namespace
+
+float NightDarkCosine() { return std::sin(kTwilightStart * kDegreesToRadians); }
 
 void EnterNightSide(float alpha) {
   PlaceNightLight();

@@ -10,6 +10,10 @@
 constexpr float kTwilightStart = 1.0f;
 constexpr float kTwilightEnd = 10.0f;
 
+// sin(kTwilightStart): the cosine between a normal and the direction to the
+// night light at and below which the layer is lit black.
+float NightDarkCosine();
+
 // With the modelview matrix at the layer's centre (its translation column is
 // the centre in eye space) and the sun placed as GL_LIGHT1: places GL_LIGHT3
 // at the sun's mirror image through the centre, lights the layer with it

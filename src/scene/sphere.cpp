@@ -417,10 +417,28 @@ void Sphere::ApplyMaskAndSatellite() {
 }
 
 void Sphere::Draw() {
-  if (wire && sceneClock <= kScanEndClock)
+  if (wire && sceneClock <= kScanEndClock) {
     DrawScan();
-  else
+    return;
+  }
+  LitFaces* faces = FacesLeftDark();
+  if (faces == nullptr)
     glCallList(listId);
+  else if (nightSide)
+    faces->DrawFacing(3, NightDarkCosine());  // GL_LIGHT3, the night light
+  else
+    faces->DrawFacing(1, 0.0f);  // GL_LIGHT1, the sun: no specular term at or below the horizon
+}
+
+// The faces of this layer's list when the layer is coloured by one light
+// alone, adds its colour to the picture and writes no depth: a face lit
+// black then changes no pixel, and DrawFacing leaves it out. Null otherwise.
+LitFaces* Sphere::FacesLeftDark() {
+  bool additive = ShowsGlint() || (nightSide && alpha < 1.0f && !alphaTexture && noDepthWrite);
+  if (!additive || flash || wire || isMask) return nullptr;
+  for (LitFaces* faces : {&sphereLists.sphereFaces, &sphereLists.glintFaces})
+    if (faces->ListId() != 0 && faces->ListId() == listId) return faces;
+  return nullptr;
 }
 
 // [SECTION] scan routine
@@ -514,9 +532,12 @@ void BuildSphereLists() {
   LoadGeometry(GeometrySlot::kEnv, kEnvGeometryFile, false, &failure);
   LoadGeometry(GeometrySlot::kSphere, kSphereGeometryFile, false, &failure);
   LoadGeometry(GeometrySlot::kNoisedSphere, kSphereGeometryFile, true, &failure);
-  sphereLists.glint = CompileGeometryList(BuildIcosphere(kGlintSphereSubdivisions));
+  GeometryData glint = BuildIcosphere(kGlintSphereSubdivisions);
+  sphereLists.glint = CompileGeometryList(glint);
+  sphereLists.glintFaces.Build(glint, sphereLists.glint);
   GeometryData sphere;
   if (!ReadGeometryMember(kSphereGeometryFile, false, &sphere, &failure)) return;
+  sphereLists.sphereFaces.Build(sphere, GeometryList(GeometrySlot::kSphere));
   sphereLists.atmosphere = CompileGeometryList(sphere, AtmosphereAlpha);
   if (sphereLists.atmosphere != 0) sphereLists.scatter = CompileGeometryList(sphere, ScatterAlpha);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "scene/geometry.h"
+#include "scene/lit_faces.h"
 #include "scene/scene_file.h"
 #include "scene/scene_object.h"
 
@@ -75,6 +76,7 @@ class Sphere : public SceneObject {
   void ApplyWire();
   void ApplyMaskAndSatellite();
   void Draw();
+  LitFaces* FacesLeftDark();
   void DrawScan();
   void UpdateOrbit(float orbitAngle);
   void UpdateSatellite();
@@ -86,19 +88,23 @@ void ParseSphere(SceneReader& reader, ObjectList& list);
 
 // Display lists of the atmosphere (`atmo`, alpha 3x^2 - 0.6) and scattering
 // (`scatter`, alpha 1.6x + 1.6) shells and of the finer sphere of `glint`
-// layers, and the sphere geometry that the scan of wire spheres draws
+// layers, the faces of the sphere and glint lists for the layers lit by one
+// light alone, and the sphere geometry that the scan of wire spheres draws
 // triangle by triangle.
 struct SphereLists {
   uint32_t atmosphere = 0;  // GL display list name; 0: not built
   uint32_t scatter = 0;
   uint32_t glint = 0;       // the finer sphere of `glint` layers
+  LitFaces sphereFaces;     // the sphere slot's list, face by face
+  LitFaces glintFaces;      // the glint list, face by face
   GeometryData scanGeometry;
 };
 extern SphereLists sphereLists;
 
 // Once before the scene files are read: loads the env, sphere and noised
 // sphere geometry slots (in that order), builds the two shell lists from
-// "meshes\sphere.dat" and the glint sphere. Needs a current GL context.
+// "meshes\sphere.dat", the glint sphere and the faces of the sphere slot's
+// and the glint sphere's lists. Needs a current GL context.
 void BuildSphereLists();
 // Keeps "meshes\sphere.dat" in memory for the scan of wire spheres.
 void LoadScanSphere();

@@ -152,6 +152,24 @@ TEST_F(SceneRenderTest, NightLayerShowsOnlyWhereTheSunDoesNotShine) {
   EXPECT_LT(twilight, 235);
 }
 
+// A translucent night layer that writes no depth is drawn face by face,
+// without the faces lit black on the day side: the picture must be the one
+// the whole list draws (the same layer writing depth), from every side.
+TEST_F(SceneRenderTest, NightLayerLeavesOutItsDayFacesWithoutChangingThePicture) {
+  const std::string lights = "sphere\nbegin lights\norbit\nnight\nposition V(0 0 0)\nradius 50\nalpha 0.8\n"
+                             "texture textures\\white.jpg\n";
+  const Vector3 eyes[] = {{0, 0, 200}, {200, 0, 0}, {-60, -150, 110}, {120, 90, -130}};
+  for (const Vector3& eye : eyes) {
+    camera.position = camera.eye = eye;
+    camera.forward = Normalize(Negate(eye));
+    Draw(lights + "end\n");
+    const std::vector<uint8_t> whole = pixels;
+    Draw(lights + "depth\nend\n");
+    EXPECT_TRUE(pixels == whole) << eye.x << " " << eye.y << " " << eye.z;
+  }
+  EXPECT_GT(At(80, 60).r, 100);  // the last view looks into the night
+}
+
 // With the sun on +z and the camera on +x, the sun's reflection towards the
 // viewer lies where the normal halves the two directions: 45 degrees round
 // the sphere, about 22 pixels left of the centre. Drawn over a black
