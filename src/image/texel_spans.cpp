@@ -23,6 +23,11 @@ void MarkRow(const uint8_t* texel, int width, uint8_t blended, uint8_t added, ui
   }
 }
 
+// The columns of a group whose `shows` bit is set.
+double ShownColumns(const uint8_t* columns, int width, uint8_t shows) {
+  return double(std::count_if(columns, columns + width, [shows](uint8_t c) { return (c & shows) != 0; }));
+}
+
 }  // namespace
 
 void TexelSpans::Build(const uint8_t* pixels, int textureWidth, int textureHeight, int channels) {
@@ -31,28 +36,29 @@ void TexelSpans::Build(const uint8_t* pixels, int textureWidth, int textureHeigh
   width = textureWidth;
   height = textureHeight;
   groupColumns.assign(size_t(GroupCount()) * size_t(width), 0);
-  for (int y = 0; y < height; ++y) {
-    uint8_t* columns = groupColumns.data() + size_t(y / kGroupRows) * size_t(width);
-    const uint8_t* row = pixels + size_t(y) * size_t(width) * size_t(channels);
-    if (channels == 4)
-      MarkRow<4>(row, width, kShowsBlended, kShowsAdded, columns);
-    else
-      MarkRow<3>(row, width, kShowsBlended, kShowsAdded, columns);
-  }
-  if (ShownShare(kShowsAdded) > kMaxSpansShare && ShownShare(kShowsBlended) > kMaxSpansShare) *this = TexelSpans();
-}
-
-// The share of the texture's rows x columns whose group shows in a mode,
-// 0..1: no spans cover less, since a band's spans take in every column
-// that shows in any of its groups.
-float TexelSpans::ShownShare(uint8_t shows) const {
-  double shown = 0.0;  // texels
+  // Texels of the groups marked so far that show in each mode (a group's
+  // shown columns times its rows: no spans cover less, since a band's spans
+  // take in every column that shows in any of its groups). The shares only
+  // grow, so once both pass kMaxSpansShare the map is dropped unread on.
+  const double texels = double(width) * double(height);
+  double shownBlended = 0.0, shownAdded = 0.0;
   for (int g = 0; g < GroupCount(); ++g) {
-    const uint8_t* columns = groupColumns.data() + size_t(g) * size_t(width);
-    const int rows = std::min(kGroupRows, height - g * kGroupRows);
-    shown += double(rows) * double(std::count_if(columns, columns + width, [&](uint8_t c) { return (c & shows) != 0; }));
+    uint8_t* columns = groupColumns.data() + size_t(g) * size_t(width);
+    const int firstRow = g * kGroupRows, rows = std::min(kGroupRows, height - firstRow);
+    for (int y = firstRow; y < firstRow + rows; ++y) {
+      const uint8_t* row = pixels + size_t(y) * size_t(width) * size_t(channels);
+      if (channels == 4)
+        MarkRow<4>(row, width, kShowsBlended, kShowsAdded, columns);
+      else
+        MarkRow<3>(row, width, kShowsBlended, kShowsAdded, columns);
+    }
+    shownBlended += double(rows) * ShownColumns(columns, width, kShowsBlended);
+    shownAdded += double(rows) * ShownColumns(columns, width, kShowsAdded);
+    if (float(shownBlended / texels) > kMaxSpansShare && float(shownAdded / texels) > kMaxSpansShare) {
+      *this = TexelSpans();
+      return;
+    }
   }
-  return float(shown / (double(width) * double(height)));
 }
 
 // A bilinear fetch from level k reads texels up to 1.5 * 2^k texels of level

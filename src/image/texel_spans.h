@@ -65,7 +65,6 @@ class TexelSpans {
   static constexpr uint8_t kShowsAdded = 2;    // groupColumns bit: alpha and colour above 0
 
   std::vector<TexelSpan> Widen(int band, int margin, uint8_t shows) const;
-  float ShownShare(uint8_t shows) const;
 
   int width = 0;
   int height = 0;
