@@ -302,8 +302,12 @@ bool Billboard::BandLevels(const TexelSpans& spans, float drawSize, const Vector
   for (int band = 0; band < spans.BandCount(); ++band) {
     const float v0 = BandV(spans, band), v1 = BandV(spans, band + 1);
     float farthest = 0.0f;  // squared distance of the band's farthest corner
-    for (float u : {0.0f, 1.0f})
-      for (float v : {v0, v1}) farthest = std::max(farthest, Dot(at(u, v), at(u, v)));
+    for (float u : {0.0f, 1.0f}) {
+      for (float v : {v0, v1}) {
+        const Vector3 corner = at(u, v);
+        farthest = std::max(farthest, Dot(corner, corner));
+      }
+    }
     farthest = std::min(farthest, farthestInView);
     const float lod = std::log2(texelsPerUnit * farthest / (pixelsPerTangent * planeDistance)) + kLodSlack;
     const int bandLevels = lod <= 0.0f ? 1 : int(std::floor(lod)) + 2;
