@@ -2,11 +2,11 @@
 """Frame rate of the native terrava program against glplanet, side by side.
 
 For each screen size, on a fresh Xvfb of that size (Mesa's llvmpipe for
-both): glplanet's globe (GLPLANET_COMMAND), then terrava -root
--frame-limit 0 -no-music, each counted at its buffer swaps by the swap_counter.c shim over
-the same span after the same warm-up. Prints each program's frames per
-second, the ratio terrava / glplanet and the load average at the start of
-each run.
+both): glplanet's globe (peer_fps.GLPLANET_COMMAND), then terrava -root
+-frame-limit 0 -no-music, each counted at its buffer swaps by the
+swap_counter.c shim over the same span after the same warm-up. Prints each
+program's frames per second, the ratio terrava / glplanet and the load
+average at the start of each run.
 """
 import os
 import subprocess

@@ -5,17 +5,17 @@ For each screen size, one after the other on a fresh Xvfb of that size:
 glplanet (xscreensaver-gl-extra) drawing its globe on the root window with
 -delay 0 (GLPLANET_COMMAND), its frames counted at glXSwapBuffers by the
 swap_counter.c shim; then terrava.scr /s under Wine at the same size, its
-frames read from Wine's fps channel (WINEDEBUG=fps, one line per second). Both are measured over
-the same span after the same warm-up. Prints each program's frames per
-second, the ratio Terrava / glplanet, the load average at the start of
-each run, the saver's peak resident private memory (RssAnon) and peak
-resident set (VmHWM) of its Wine process, and the processor time of each
-frame under Wine by where it is spent: the saver's main thread, llvmpipe's
-rasterizer threads, the saver's other threads, the wineserver and Xvfb. Wine has no sound device here, so
-the saver plays no music; with --music the music plays into ALSA's null
-device (an asoundrc in a HOME of the run's own), for the memory the music
-takes; that device never blocks, so the frame rates of such a run are not
-the ones to compare.
+frames read from Wine's fps channel (WINEDEBUG=fps, one line per second).
+Both are measured over the same span after the same warm-up. Prints each
+program's frames per second, the ratio Terrava / glplanet, the load average
+at the start of each run, the saver's peak resident private memory
+(RssAnon) and peak resident set (VmHWM) of its Wine process, and the
+processor time of each frame under Wine by where it is spent: the saver's
+main thread, llvmpipe's rasterizer threads, the saver's other threads, the
+wineserver and Xvfb. Wine has no sound device here, so the saver plays no
+music; with --music the music plays into ALSA's null device (an asoundrc in
+a HOME of the run's own), for the memory the music takes; that device never
+blocks, so the frame rates of such a run are not the ones to compare.
 """
 import argparse
 import os
@@ -31,7 +31,7 @@ import winedriver  # noqa: E402
 
 GLPLANET = "/usr/libexec/xscreensaver/glplanet"
 # Left to itself glplanet picks its projection at random on each start, and
-# about one start in five draws a flat map at 2 to 3 times the globe's frame
+# about one start in four draws a flat map at 2 to 3 times the globe's frame
 # rate; the globe is the picture to compare with.
 GLPLANET_COMMAND = [GLPLANET, "-root", "-delay", "0", "-mode", "globe"]
 SETTINGS_KEY = r"HKCU\Software\Korvane\Terrava"
