@@ -93,6 +93,23 @@ def sunlit_earth(rgb):
     return MIN_LIT <= lit / total <= MAX_LIT and b >= r and g >= 0.8 * r
 
 
+def shoot_until_sunlit(display, path_stem, least_seconds):
+    """Screenshots of the root window, SHOT_INTERVAL apart, as path_stem_N.png;
+    whether one showed the sunlit Earth. The flight is random (seeded from
+    the clock) and may stay over the night side for a while, so the shots go
+    on past least_seconds, up to SUNLIT_LIMIT, until one shows the day side."""
+    start = time.monotonic()
+    sunlit = False
+    n = 0
+    while True:
+        time.sleep(SHOT_INTERVAL)
+        sunlit = sunlit_earth(rgb_of(display, "root", f"{path_stem}_{n}.png")[2]) or sunlit
+        n += 1
+        elapsed = time.monotonic() - start
+        if elapsed >= least_seconds and (sunlit or elapsed >= SUNLIT_LIMIT):
+            return sunlit
+
+
 def drawn(rgb):
     """Something of the scene: more than a few distinct brightness levels."""
     return len({(rgb[i] + rgb[i + 1] + rgb[i + 2]) // 48 for i in range(0, len(rgb) - 2, 3 * SAMPLE)}) >= 4
@@ -120,18 +137,7 @@ def launch(terrava, display, args, env_extra=None):
 
 def root_run(terrava, display, out):
     proc = launch(terrava, display, ["-root", "-fps", "-speed", "100", "-no-music"])
-    # The flight is random (seeded from the clock), so the run goes on past
-    # RUN_SECONDS, up to SUNLIT_LIMIT, until a screenshot shows the day side.
-    start = time.monotonic()
-    sunlit = False
-    n = 0
-    while True:
-        time.sleep(SHOT_INTERVAL)
-        sunlit = sunlit_earth(rgb_of(display, "root", os.path.join(out, f"x11_root_{n}.png"))[2]) or sunlit
-        n += 1
-        elapsed = time.monotonic() - start
-        if elapsed >= RUN_SECONDS and (sunlit or elapsed >= SUNLIT_LIMIT):
-            break
+    sunlit = shoot_until_sunlit(display, os.path.join(out, "x11_root"), RUN_SECONDS)
     check(proc.poll() is None, "terrava -root keeps running without input")
     code, seconds = stop(proc, signal.SIGTERM)
     _, err = proc.communicate()
