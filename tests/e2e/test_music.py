@@ -89,7 +89,8 @@ class Capture:
         return self.silent_bytes // 4
 
     def sound_frames(self):
-        """Frames captured from the first sound on (0 before it)."""
+        """Frames captured from the first sound on (0 before it, or while
+        there is no file)."""
         silent = self.silent_frames()
         return os.path.getsize(self.path) // 4 - silent if self.sound_found else 0
 
@@ -139,7 +140,7 @@ def run_saver(session, args, env, capture, until_frames, limit):
         deadline = time.time() + limit
         while time.time() < deadline and proc.poll() is None:
             seen.update(library_files(session))
-            if until_frames and os.path.exists(capture) and progress.sound_frames() >= until_frames:
+            if until_frames and progress.sound_frames() >= until_frames:
                 break
             time.sleep(0.5)
         seen.update(library_files(session))
